@@ -1,0 +1,151 @@
+#include "control/Dispatch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <stdexcept>
+#include <strings.h>
+
+namespace orv {
+
+namespace {
+
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+Variant parseDefault(std::string_view text)
+{
+    if (text == "true")
+        return true;
+    if (text == "false")
+        return false;
+    int32_t whole = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), whole);
+    if (ec == std::errc() && ptr == text.data() + text.size())
+        return whole;
+    throw std::logic_error("Bad default value: " + std::string(text));
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+const char* kindText(unsigned kinds)
+{
+    if (kinds & InvokePropertyPut)
+        return "written";
+    if (kinds & InvokeMethod)
+        return "called";
+    return "read";
+}
+
+} // namespace
+
+std::vector<ParamSpec> TDispatchTable::parseParams(std::string_view text)
+{
+    std::vector<ParamSpec> params;
+    text = trim(text);
+    while (!text.empty()) {
+        size_t comma = text.find(',');
+        std::string_view item = trim(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view() : trim(text.substr(comma + 1));
+        ParamSpec spec;
+        if (size_t equals = item.find('='); equals != std::string_view::npos) {
+            spec.name = std::string(trim(item.substr(0, equals)));
+            spec.presence = ParamSpec::Presence::Defaulted;
+            spec.defaultValue = parseDefault(trim(item.substr(equals + 1)));
+        } else if (!item.empty() && item.back() == '?') {
+            spec.name = std::string(item.substr(0, item.size() - 1));
+            spec.presence = ParamSpec::Presence::Optional;
+        } else {
+            spec.name = std::string(item);
+        }
+        params.push_back(std::move(spec));
+    }
+    return params;
+}
+
+const TDispatchTable& TDispatchTable::instance()
+{
+    static const TDispatchTable table;
+    return table;
+}
+
+void TDispatchTable::add(DispatchEntry entry)
+{
+    for (const DispatchEntry& existing : m_entries) {
+        const bool sameName = equalNoCase(existing.name, entry.name);
+        if (sameName != (existing.dispId == entry.dispId) || (sameName && existing.kind == entry.kind))
+            throw std::logic_error("Dispatch table conflict at " + entry.name);
+    }
+    m_entries.push_back(std::move(entry));
+}
+
+std::optional<int32_t> TDispatchTable::lookUp(std::string_view name) const
+{
+    for (const DispatchEntry& entry : m_entries)
+        if (equalNoCase(entry.name, name))
+            return entry.dispId;
+    return std::nullopt;
+}
+
+int32_t TDispatchTable::idOfName(std::string_view name) const
+{
+    if (std::optional<int32_t> id = lookUp(name))
+        return *id;
+    throw EngineError(DISP_E_UNKNOWNNAME, "Unknown name: the report engine has no operation named "
+                                              + std::string(name));
+}
+
+bool TDispatchTable::has(std::string_view name, unsigned kinds) const
+{
+    std::optional<int32_t> id = lookUp(name);
+    return id && find(*id, kinds);
+}
+
+const DispatchEntry* TDispatchTable::find(int32_t dispId, unsigned kinds) const
+{
+    // A put is only ever a put; a call that may be a method or a read takes
+    // the method when there is one.
+    for (unsigned kind : {InvokePropertyPut, InvokeMethod, InvokePropertyGet}) {
+        if (!(kinds & kind))
+            continue;
+        for (const DispatchEntry& entry : m_entries)
+            if (entry.dispId == dispId && entry.kind == kind)
+                return &entry;
+    }
+    return nullptr;
+}
+
+Variant TDispatchTable::invoke(IOrvReportEngine& engine, std::string_view name, unsigned kinds,
+                               std::vector<Variant>& args) const
+{
+    return invoke(engine, idOfName(name), kinds, args);
+}
+
+Variant TDispatchTable::invoke(IOrvReportEngine& engine, int32_t dispId, unsigned kinds,
+                               std::vector<Variant>& args) const
+{
+    const DispatchEntry* entry = find(dispId, kinds);
+    if (!entry) {
+        auto named = std::find_if(m_entries.begin(), m_entries.end(),
+                                  [&](const DispatchEntry& e) { return e.dispId == dispId; });
+        if (named == m_entries.end())
+            throw EngineError(DISP_E_MEMBERNOTFOUND, "No operation has dispatch id " + std::to_string(dispId));
+        throw EngineError(DISP_E_MEMBERNOTFOUND, named->name + " cannot be " + kindText(kinds));
+    }
+    if (args.size() > entry->params.size())
+        throw EngineError(DISP_E_BADPARAMCOUNT, entry->name + " takes at most "
+                                                    + std::to_string(entry->params.size()) + " argument(s), not "
+                                                    + std::to_string(args.size()));
+    return entry->call(engine, args);
+}
+
+} // namespace orv

@@ -1,0 +1,100 @@
+// The rows of the dispatch table: every operation the control offers by
+// name, with its dispatch id and declared parameters. A property's read and
+// write share one id.
+
+#include "control/DispatchBinding.h"
+
+namespace orv {
+
+using namespace dispatch;
+
+#define ORV_METHOD(Name, Id, Params) add(method<&IOrvReportEngine::Name>(#Name, Id, Params))
+#define ORV_READONLY(Name, Id) add(getter<&IOrvReportEngine::get_##Name>(#Name, Id))
+#define ORV_PROPERTY(Name, Id)                                  \
+    do {                                                        \
+        add(getter<&IOrvReportEngine::get_##Name>(#Name, Id));  \
+        add(putter<&IOrvReportEngine::put_##Name>(#Name, Id));  \
+    } while (false)
+
+TDispatchTable::TDispatchTable()
+{
+    // Pages
+    ORV_METHOD(NewPage, 1, "nPageWidth?, nPageHeight?, nOrientation?, nBinNumber?, nPageNumber=0");
+    ORV_METHOD(NewPageByPaperSize, 2, "nPaperSize, nOrientation?, nBinNumber?, nPageNumber=0");
+    ORV_METHOD(SetPageByPaperSize, 3, "nPaperSize, nOrientation?, nBinNumber?");
+    ORV_METHOD(DeletePage, 4, "nStartPage=0, nLastPage=0");
+    ORV_METHOD(Clear, 5, "");
+    ORV_METHOD(ClearAll, 6, "");
+    ORV_METHOD(SetPageNumberToOne, 7, "nPageNumber");
+    ORV_PROPERTY(nTotalPages, 8);
+    ORV_PROPERTY(nPageNumber, 9);
+    ORV_PROPERTY(PageWidth, 10);
+    ORV_PROPERTY(PageHeight, 11);
+    ORV_PROPERTY(PaperBin, 12);
+    ORV_PROPERTY(MediaType, 13);
+    ORV_PROPERTY(PageForm, 14);
+    ORV_PROPERTY(PageSize, 15);
+    ORV_PROPERTY(nCurrentPageWidth, 16);
+    ORV_PROPERTY(nCurrentPageHeight, 17);
+    ORV_PROPERTY(nCurrentPageOrientation, 18);
+    ORV_PROPERTY(nCurrentPageBinNumber, 19);
+    ORV_PROPERTY(nPageOrientation, 20);
+
+    // The form container
+    ORV_PROPERTY(Visible, 21);
+    ORV_PROPERTY(AutoScroll, 22);
+    ORV_PROPERTY(AutoSize, 23);
+    ORV_PROPERTY(Caption, 24);
+    ORV_PROPERTY(Color, 25);
+    ORV_PROPERTY(KeyPreview, 26);
+    ORV_PROPERTY(PixelsPerInch, 27);
+    ORV_PROPERTY(Scaled, 28);
+    ORV_PROPERTY(Active, 29);
+    ORV_PROPERTY(DropTarget, 30);
+    ORV_PROPERTY(HelpFile, 31);
+    ORV_PROPERTY(DoubleBuffered, 32);
+    ORV_PROPERTY(AlignDisabled, 33);
+    ORV_PROPERTY(VisibleDockClientCount, 34);
+    ORV_PROPERTY(Enabled, 35);
+    ORV_PROPERTY(Cursor, 36);
+    ORV_PROPERTY(HelpKeyword, 37);
+
+    // Report-wide information and settings
+    ORV_METHOD(AboutBox, 38, "");
+    ORV_READONLY(Version, 39);
+    ORV_METHOD(ReportInfo, 40, "nParameter");
+    ORV_READONLY(LastError, 41);
+    ORV_READONLY(LastErrorMessage, 42);
+    ORV_PROPERTY(nLastError, 43);
+    ORV_PROPERTY(ProcessInBackground, 44);
+    ORV_READONLY(nRedraws, 45);
+    ORV_READONLY(InDesignMode, 46);
+    ORV_READONLY(ParentWindow, 47);
+    ORV_PROPERTY(nHDC, 48);
+    ORV_READONLY(GDIPlusEnabled, 49);
+    ORV_PROPERTY(GDIPlusTextRenderingHint, 50);
+    ORV_PROPERTY(HelpContextID, 51);
+    ORV_PROPERTY(ShowTips, 52);
+    ORV_PROPERTY(PictureJPEGSpeed, 53);
+    ORV_METHOD(SetAll, 54, "cProperty, Value, cClass, nStartRange=0, nEndRange=0");
+    ORV_METHOD(ReturnValue, 55, "nNumber");
+    ORV_PROPERTY(DoubleBuffer, 56);
+    ORV_PROPERTY(PrintScale, 57);
+
+    // Current text settings
+    ORV_PROPERTY(TextFontName, 58);
+    ORV_PROPERTY(TextFontSize, 59);
+    ORV_PROPERTY(cFontStyle, 60);
+    ORV_PROPERTY(TextFontForeColor, 61);
+    ORV_PROPERTY(TextFontBackColor, 62);
+    ORV_PROPERTY(TextFontStyle, 63);
+
+    // Page navigation
+    ORV_METHOD(FirstPage, 296, "");
+    ORV_METHOD(PriorPage, 297, "");
+    ORV_METHOD(NextPage, 298, "");
+    ORV_METHOD(LastPage, 299, "");
+    ORV_METHOD(GotoPage, 300, "nPageNumber");
+}
+
+} // namespace orv

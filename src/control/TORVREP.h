@@ -1,0 +1,217 @@
+#pragma once
+
+#include "control/OrvReportEngine.h"
+#include "control/OrvReportEngineEvents.h"
+#include "document/Report.h"
+
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+namespace orv {
+
+class TUiServices;
+
+// The report engine control: a widget that a Qt host places in one of its
+// windows. It owns the report and the current settings and implements the
+// programmable interface; every operation runs inside the failure trap.
+class TORVREP : public QWidget, public IOrvReportEngine, private IReportObserver {
+    Q_OBJECT
+
+public:
+    struct Options {
+        // Dialogs go here; when null the control shows real Qt dialogs.
+        TUiServices* ui = nullptr;
+        // Connected before OnCreate fires, so it hears it.
+        IOrvReportEngineEvents* sink = nullptr;
+        // The host is designing, not running, its form (InDesignMode).
+        bool designMode = false;
+    };
+
+    explicit TORVREP(QWidget* parent = nullptr);
+    TORVREP(QWidget* parent, const Options& options);
+    ~TORVREP() override;
+
+    TReport& report() { return *m_report; }
+    const TReport& report() const { return *m_report; }
+
+    // --- events
+    uint32_t Advise(IOrvReportEngineEvents* sink) override;
+    void Unadvise(uint32_t cookie) override;
+
+    // --- pages
+    Variant NewPage(float nPageWidth = 0, float nPageHeight = 0, int32_t nOrientation = 0, int32_t nBinNumber = 0,
+                    int32_t nPageNumber = 0) override;
+    void NewPageByPaperSize(int32_t nPaperSize, int32_t nOrientation = 0, int32_t nBinNumber = 0,
+                            int32_t nPageNumber = 0) override;
+    void SetPageByPaperSize(int32_t nPaperSize, int32_t nOrientation = 0, int32_t nBinNumber = 0) override;
+    int32_t DeletePage(int32_t nStartPage = 0, int32_t nLastPage = 0) override;
+    void Clear() override;
+    void ClearAll() override;
+    bool SetPageNumberToOne(int32_t nPageNumber) override;
+    int32_t get_nTotalPages() override;
+    void put_nTotalPages(int32_t value) override;
+    int32_t get_nPageNumber() override;
+    void put_nPageNumber(int32_t value) override;
+    float get_PageWidth() override;
+    void put_PageWidth(float value) override;
+    float get_PageHeight() override;
+    void put_PageHeight(float value) override;
+    int32_t get_PaperBin() override;
+    void put_PaperBin(int32_t value) override;
+    int32_t get_MediaType() override;
+    void put_MediaType(int32_t value) override;
+    Variant get_PageForm() override;
+    void put_PageForm(const Variant& value) override;
+    int32_t get_PageSize() override;
+    void put_PageSize(int32_t value) override;
+    float get_nCurrentPageWidth() override;
+    void put_nCurrentPageWidth(float value) override;
+    float get_nCurrentPageHeight() override;
+    void put_nCurrentPageHeight(float value) override;
+    int32_t get_nCurrentPageOrientation() override;
+    void put_nCurrentPageOrientation(int32_t value) override;
+    int32_t get_nCurrentPageBinNumber() override;
+    void put_nCurrentPageBinNumber(int32_t value) override;
+    int32_t get_nPageOrientation() override;
+    void put_nPageOrientation(int32_t value) override;
+
+    // --- page navigation
+    void FirstPage() override;
+    void PriorPage() override;
+    void NextPage() override;
+    void LastPage() override;
+    Variant GotoPage(int32_t nPageNumber) override;
+
+    // --- the form container
+    bool get_Visible() override;
+    void put_Visible(bool value) override;
+    bool get_AutoScroll() override;
+    void put_AutoScroll(bool value) override;
+    bool get_AutoSize() override;
+    void put_AutoSize(bool value) override;
+    std::string get_Caption() override;
+    void put_Caption(const std::string& value) override;
+    int32_t get_Color() override;
+    void put_Color(int32_t value) override;
+    bool get_KeyPreview() override;
+    void put_KeyPreview(bool value) override;
+    int32_t get_PixelsPerInch() override;
+    void put_PixelsPerInch(int32_t value) override;
+    bool get_Scaled() override;
+    void put_Scaled(bool value) override;
+    bool get_Active() override;
+    void put_Active(bool value) override;
+    bool get_DropTarget() override;
+    void put_DropTarget(bool value) override;
+    std::string get_HelpFile() override;
+    void put_HelpFile(const std::string& value) override;
+    bool get_DoubleBuffered() override;
+    void put_DoubleBuffered(bool value) override;
+    bool get_AlignDisabled() override;
+    void put_AlignDisabled(bool value) override;
+    int32_t get_VisibleDockClientCount() override;
+    void put_VisibleDockClientCount(int32_t value) override;
+    bool get_Enabled() override;
+    void put_Enabled(bool value) override;
+    int16_t get_Cursor() override;
+    void put_Cursor(int16_t value) override;
+    std::string get_HelpKeyword() override;
+    void put_HelpKeyword(const std::string& value) override;
+
+    // --- report-wide information and settings
+    void AboutBox() override;
+    std::string get_Version() override;
+    Variant ReportInfo(int32_t nParameter) override;
+    int32_t get_LastError() override;
+    std::string get_LastErrorMessage() override;
+    int32_t get_nLastError() override;
+    void put_nLastError(int32_t value) override;
+    bool get_ProcessInBackground() override;
+    void put_ProcessInBackground(bool value) override;
+    int32_t get_nRedraws() override;
+    bool get_InDesignMode() override;
+    int32_t get_ParentWindow() override;
+    int32_t get_nHDC() override;
+    void put_nHDC(int32_t value) override;
+    int32_t get_GDIPlusEnabled() override;
+    int32_t get_GDIPlusTextRenderingHint() override;
+    void put_GDIPlusTextRenderingHint(int32_t value) override;
+    int32_t get_HelpContextID() override;
+    void put_HelpContextID(int32_t value) override;
+    bool get_ShowTips() override;
+    void put_ShowTips(bool value) override;
+    int32_t get_PictureJPEGSpeed() override;
+    void put_PictureJPEGSpeed(int32_t value) override;
+    void SetAll(const Variant& cProperty, const Variant& Value, const Variant& cClass, int32_t nStartRange = 0,
+                int32_t nEndRange = 0) override;
+    void ReturnValue(int32_t nNumber) override;
+    bool get_DoubleBuffer() override;
+    void put_DoubleBuffer(bool value) override;
+    int32_t get_PrintScale() override;
+    void put_PrintScale(int32_t value) override;
+
+    // --- current text settings
+    Variant get_TextFontName() override;
+    void put_TextFontName(const Variant& value) override;
+    int32_t get_TextFontSize() override;
+    void put_TextFontSize(int32_t value) override;
+    Variant get_cFontStyle() override;
+    void put_cFontStyle(const Variant& value) override;
+    int32_t get_TextFontForeColor() override;
+    void put_TextFontForeColor(int32_t value) override;
+    int32_t get_TextFontBackColor() override;
+    void put_TextFontBackColor(int32_t value) override;
+    int32_t get_TextFontStyle() override;
+    void put_TextFontStyle(int32_t value) override;
+
+signals:
+    // The report asks the preview to lay its pages out again, to repaint, or
+    // to refresh its navigation controls; background building was switched.
+    void layoutRequested();
+    void repaintRequested();
+    void navigationRequested();
+    void backgroundProcessingSwitched(bool on);
+
+private:
+    // IReportObserver
+    void reportLayoutChanged() override;
+    void reportContentChanged() override;
+    void reportNavigationChanged() override;
+    void reportBackgroundChanged(bool on) override;
+
+    template <class Event>
+    void fireEvent(Event&& event);
+    void showProcessReport();
+
+    std::unique_ptr<TUiServices> m_ownedUi;
+    TUiServices* m_ui = nullptr;
+    std::unique_ptr<TReport> m_report;
+    std::map<uint32_t, IOrvReportEngineEvents*> m_sinks;
+    uint32_t m_nextCookie = 1;
+    bool m_designMode = false;
+
+    // Current settings the control holds for later calls.
+    int32_t m_helpContextId = 0;
+    bool m_showTips = true;
+    int32_t m_pictureJpegSpeed = 0;
+    int32_t m_lastError = 0;
+    std::string m_lastErrorMessage;
+
+    // Form properties Qt keeps no place for.
+    bool m_autoScroll = false;
+    bool m_autoSize = false;
+    bool m_keyPreview = false;
+    bool m_scaled = true;
+    std::string m_helpFile;
+    std::string m_helpKeyword;
+    bool m_alignDisabled = false;
+
+    bool m_doubleBuffered = false;
+    int16_t m_cursor = 0;
+
+    std::unique_ptr<QObject> m_tooltipFilter;
+};
+
+} // namespace orv
