@@ -1,10 +1,8 @@
 #include "control/Dispatch.h"
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <stdexcept>
-#include <strings.h>
 
 namespace orv {
 
@@ -32,9 +30,18 @@ Variant parseDefault(std::string_view text)
     throw std::logic_error("Bad default value: " + std::string(text));
 }
 
-bool equalNoCase(std::string_view a, std::string_view b)
+std::string lowerCased(std::string_view name)
 {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+    std::string key(name);
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}
+
+int kindSlot(InvokeKind kind)
+{
+    return kind == InvokeMethod ? 0 : kind == InvokePropertyGet ? 1 : 2;
 }
 
 const char* kindText(unsigned kinds)
@@ -80,20 +87,23 @@ const TDispatchTable& TDispatchTable::instance()
 
 void TDispatchTable::add(DispatchEntry entry)
 {
-    for (const DispatchEntry& existing : m_entries) {
-        const bool sameName = equalNoCase(existing.name, entry.name);
-        if (sameName != (existing.dispId == entry.dispId) || (sameName && existing.kind == entry.kind))
-            throw std::logic_error("Dispatch table conflict at " + entry.name);
-    }
+    const std::string key = lowerCased(entry.name);
+    auto [named, freshName] = m_idsByName.try_emplace(key, entry.dispId);
+    auto [slots, freshId] = m_entriesById.try_emplace(entry.dispId, std::array<int, 3>{-1, -1, -1});
+    int& slot = slots->second[kindSlot(entry.kind)];
+    // One name, one id; and no two names share an id or a kind twice.
+    if (named->second != entry.dispId || (freshName && !freshId) || slot != -1)
+        throw std::logic_error("Dispatch table conflict at " + entry.name);
+    slot = static_cast<int>(m_entries.size());
     m_entries.push_back(std::move(entry));
 }
 
 std::optional<int32_t> TDispatchTable::lookUp(std::string_view name) const
 {
-    for (const DispatchEntry& entry : m_entries)
-        if (equalNoCase(entry.name, name))
-            return entry.dispId;
-    return std::nullopt;
+    auto it = m_idsByName.find(lowerCased(name));
+    if (it == m_idsByName.end())
+        return std::nullopt;
+    return it->second;
 }
 
 int32_t TDispatchTable::idOfName(std::string_view name) const
@@ -112,14 +122,15 @@ bool TDispatchTable::has(std::string_view name, unsigned kinds) const
 
 const DispatchEntry* TDispatchTable::find(int32_t dispId, unsigned kinds) const
 {
+    auto slots = m_entriesById.find(dispId);
+    if (slots == m_entriesById.end())
+        return nullptr;
     // A put is only ever a put; a call that may be a method or a read takes
     // the method when there is one.
-    for (unsigned kind : {InvokePropertyPut, InvokeMethod, InvokePropertyGet}) {
-        if (!(kinds & kind))
-            continue;
-        for (const DispatchEntry& entry : m_entries)
-            if (entry.dispId == dispId && entry.kind == kind)
-                return &entry;
+    for (InvokeKind kind : {InvokePropertyPut, InvokeMethod, InvokePropertyGet}) {
+        const int index = slots->second[kindSlot(kind)];
+        if ((kinds & kind) && index >= 0)
+            return &m_entries[index];
     }
     return nullptr;
 }
@@ -135,9 +146,8 @@ Variant TDispatchTable::invoke(IOrvReportEngine& engine, int32_t dispId, unsigne
 {
     const DispatchEntry* entry = find(dispId, kinds);
     if (!entry) {
-        auto named = std::find_if(m_entries.begin(), m_entries.end(),
-                                  [&](const DispatchEntry& e) { return e.dispId == dispId; });
-        if (named == m_entries.end())
+        const DispatchEntry* named = find(dispId, InvokeMethod | InvokePropertyGet | InvokePropertyPut);
+        if (!named)
             throw EngineError(DISP_E_MEMBERNOTFOUND, "No operation has dispatch id " + std::to_string(dispId));
         throw EngineError(DISP_E_MEMBERNOTFOUND, named->name + " cannot be " + kindText(kinds));
     }

@@ -2,11 +2,13 @@
 
 #include "control/Variant.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orv {
@@ -72,6 +74,10 @@ private:
     std::optional<int32_t> lookUp(std::string_view name) const;
 
     std::vector<DispatchEntry> m_entries;
+    // Lower-cased name -> dispatch id, and dispatch id -> entry index per kind
+    // (method, get, put; -1 when absent).
+    std::unordered_map<std::string, int32_t> m_idsByName;
+    std::unordered_map<int32_t, std::array<int, 3>> m_entriesById;
 };
 
 } // namespace orv
