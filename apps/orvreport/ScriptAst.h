@@ -1,0 +1,92 @@
+#pragma once
+
+// The parsed form of a script: statements made of expressions. The parser
+// resolves what it can (literals, predefined constants, builtin functions);
+// whether any other name is a script variable or an operation of the engine
+// is decided while the script runs.
+
+#include "ScriptBuiltins.h"
+#include "ScriptOperators.h"
+#include "control/Variant.h"
+
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace orv::script {
+
+struct Expr;
+using ExprPtr = std::unique_ptr<Expr>;
+
+struct LiteralExpr {
+    Variant value;
+};
+
+// A bare name: a script variable once assigned, otherwise a property read (or
+// a method call without arguments) on the engine.
+struct NameExpr {
+    std::string name;
+};
+
+struct Argument {
+    ExprPtr value; // null for an omitted argument
+    // The name when the argument is a bare name: a variable passed so is
+    // passed by reference, and what the operation writes back into the
+    // argument lands in the variable. Empty for any other argument.
+    std::string reference;
+};
+
+// A call of a builtin function, or of an engine operation when `builtin` is
+// null.
+struct CallExpr {
+    std::string name;
+    const Builtin* builtin = nullptr;
+    std::vector<Argument> arguments;
+};
+
+struct UnaryExpr {
+    UnaryOperator op;
+    ExprPtr operand;
+};
+
+struct BinaryExpr {
+    BinaryOperator op;
+    ExprPtr left;
+    ExprPtr right;
+};
+
+struct Expr {
+    std::variant<LiteralExpr, NameExpr, CallExpr, UnaryExpr, BinaryExpr> node;
+};
+
+// A call whose result, if any, is dropped.
+struct CallStatement {
+    CallExpr call;
+};
+
+// `Name = value`: a property write when the engine has a writable property
+// of that name, otherwise a script variable.
+struct AssignStatement {
+    std::string name;
+    ExprPtr value;
+};
+
+struct PrintStatement {
+    std::vector<ExprPtr> values;
+};
+
+// Queues the answer for the next dialog the engine shows.
+struct AnswerStatement {
+    ExprPtr answer;
+};
+
+struct Statement {
+    std::variant<CallStatement, AssignStatement, PrintStatement, AnswerStatement> node;
+};
+
+struct Program {
+    std::vector<Statement> statements;
+};
+
+} // namespace orv::script

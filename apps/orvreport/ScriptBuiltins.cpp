@@ -1,0 +1,110 @@
+#include "ScriptBuiltins.h"
+
+#include <QString>
+
+#include <array>
+#include <string>
+#include <strings.h>
+#include <utility>
+
+namespace orv::script {
+
+namespace {
+
+bool sameName(std::string_view a, const char* b)
+{
+    return a.size() == std::char_traits<char>::length(b) && strncasecmp(a.data(), b, a.size()) == 0;
+}
+
+// Lengths and positions count UTF-16 units, as VB's strings do.
+QString textOf(const Variant& value)
+{
+    return QString::fromStdString(value.toString());
+}
+
+Variant length(const std::vector<Variant>& args)
+{
+    if (args[0].isNull())
+        return args[0];
+    return static_cast<int32_t>(textOf(args[0]).size());
+}
+
+Variant middle(const std::vector<Variant>& args)
+{
+    const int32_t start = args[1].toInt32();
+    const int32_t count = args.size() > 2 ? args[2].toInt32() : -1;
+    if (start < 1 || (args.size() > 2 && count < 0))
+        throw EngineError(kInvalidArgument, "Invalid procedure call or argument: Mid");
+    if (args[0].isNull())
+        return args[0];
+    return textOf(args[0]).mid(start - 1, count).toStdString();
+}
+
+Variant character(const std::vector<Variant>& args)
+{
+    const int32_t code = args[0].toInt32();
+    if (code < 0 || code > 255)
+        throw EngineError(kInvalidArgument, "Invalid procedure call or argument: Chr(" + std::to_string(code) + ")");
+    return QString(QChar(code)).toStdString();
+}
+
+const std::array kBuiltins{
+    Builtin{"CInt", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toInt16()); }},
+    Builtin{"CLng", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toInt32()); }},
+    Builtin{"CSng", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toSingle()); }},
+    Builtin{"CDbl", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toDouble()); }},
+    Builtin{"CCur", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toCurrency()); }},
+    Builtin{"CStr", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toString()); }},
+    Builtin{"CBool", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].toBool()); }},
+    Builtin{"TypeName", 1, 1, [](const std::vector<Variant>& a) { return Variant(a[0].typeName()); }},
+    Builtin{"Len", 1, 1, length},
+    Builtin{"Mid", 2, 3, middle},
+    Builtin{"Chr", 1, 1, character},
+};
+
+const std::array<std::pair<const char*, Variant>, 8> kConstants{{
+    {"True", true},
+    {"False", false},
+    {"Empty", Variant()},
+    {"Null", Variant::null()},
+    {"vbCr", "\r"},
+    {"vbLf", "\n"},
+    {"vbCrLf", "\r\n"},
+    {"vbTab", "\t"},
+}};
+
+} // namespace
+
+Variant Builtin::call(const std::vector<Variant>& args) const
+{
+    if (args.size() < minArguments || args.size() > maxArguments) {
+        const std::string expected = minArguments == maxArguments
+            ? std::to_string(minArguments)
+            : std::to_string(minArguments) + " to " + std::to_string(maxArguments);
+        throw EngineError(DISP_E_BADPARAMCOUNT, std::string(name) + " takes " + expected + " argument(s), not "
+                                                    + std::to_string(args.size()));
+    }
+    for (size_t i = 0; i < args.size(); ++i)
+        if (args[i].isMissing())
+            throw EngineError(DISP_E_PARAMNOTFOUND,
+                              std::string(name) + ": argument " + std::to_string(i + 1) + " is not optional");
+    return body(args);
+}
+
+const Builtin* findBuiltin(std::string_view name)
+{
+    for (const Builtin& builtin : kBuiltins)
+        if (sameName(name, builtin.name))
+            return &builtin;
+    return nullptr;
+}
+
+std::optional<Variant> findConstant(std::string_view name)
+{
+    for (const auto& [constantName, value] : kConstants)
+        if (sameName(name, constantName))
+            return value;
+    return std::nullopt;
+}
+
+} // namespace orv::script

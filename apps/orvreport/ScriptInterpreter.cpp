@@ -1,0 +1,147 @@
+#include "ScriptInterpreter.h"
+
+#include "control/Dispatch.h"
+#include "platform/ScriptedUiServices.h"
+
+#include <cctype>
+
+namespace orv {
+
+using namespace script;
+
+namespace {
+
+std::string lowerCased(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+} // namespace
+
+TScriptInterpreter::TScriptInterpreter(IOrvReportEngine& engine, TScriptedUiServices& ui, std::ostream& out)
+    : m_engine(engine), m_ui(ui), m_out(out)
+{
+}
+
+bool TScriptInterpreter::run(const Program& program)
+{
+    bool allRan = true;
+    for (const Statement& statement : program.statements) {
+        try {
+            runTrapped([&] { std::visit([this](const auto& node) { execute(node); }, statement.node); });
+        } catch (const EngineError& e) {
+            m_out << "error " << e.statusText() << ' ' << e.what() << '\n';
+            allRan = false;
+        }
+    }
+    return allRan;
+}
+
+std::string TScriptInterpreter::printedText(const Variant& value)
+{
+    switch (value.type()) {
+    case VarType::Empty:
+    case VarType::Null:
+        return value.typeName();
+    case VarType::Error:
+        return value.toString();
+    case VarType::Bytes:
+        return "Bytes " + std::to_string(value.bytes().size());
+    default:
+        return value.typeName() + ' ' + value.toString();
+    }
+}
+
+void TScriptInterpreter::execute(const CallStatement& statement)
+{
+    evaluate(statement.call);
+}
+
+void TScriptInterpreter::execute(const AssignStatement& statement)
+{
+    Variant value = evaluate(*statement.value);
+    // A name the engine knows is always written through the engine, so that
+    // writing a read-only property fails instead of hiding it behind a variable.
+    if (TDispatchTable::instance().has(statement.name, InvokeMethod | InvokePropertyGet | InvokePropertyPut)) {
+        std::vector<Variant> args{std::move(value)};
+        invoke(statement.name, InvokePropertyPut, args);
+    } else {
+        m_variables[lowerCased(statement.name)] = std::move(value);
+    }
+}
+
+void TScriptInterpreter::execute(const PrintStatement& statement)
+{
+    // Every value first, so that a failing one prints nothing but the error.
+    std::vector<Variant> values;
+    for (const ExprPtr& expr : statement.values)
+        values.push_back(evaluate(*expr));
+    for (const Variant& value : values)
+        m_out << printedText(value) << '\n';
+}
+
+void TScriptInterpreter::execute(const AnswerStatement& statement)
+{
+    m_ui.queueAnswer(evaluate(*statement.answer).toString());
+}
+
+Variant TScriptInterpreter::evaluate(const Expr& expr)
+{
+    return std::visit([this](const auto& node) { return evaluate(node); }, expr.node);
+}
+
+Variant TScriptInterpreter::evaluate(const LiteralExpr& literal)
+{
+    return literal.value;
+}
+
+Variant TScriptInterpreter::evaluate(const NameExpr& name)
+{
+    if (const Variant* variable = findVariable(name.name))
+        return *variable;
+    std::vector<Variant> noArgs;
+    return invoke(name.name, InvokeMethod | InvokePropertyGet, noArgs);
+}
+
+Variant TScriptInterpreter::evaluate(const CallExpr& call)
+{
+    std::vector<Variant> args;
+    for (const Argument& argument : call.arguments)
+        args.push_back(argument.value ? evaluate(*argument.value) : Variant::missing());
+    if (call.builtin)
+        return call.builtin->call(args);
+
+    Variant result = invoke(call.name, InvokeMethod | InvokePropertyGet, args);
+    // Variables passed by reference take back what the operation left in their argument.
+    for (size_t i = 0; i < call.arguments.size(); ++i)
+        if (Variant* variable = findVariable(call.arguments[i].reference))
+            *variable = args[i];
+    return result;
+}
+
+Variant TScriptInterpreter::evaluate(const UnaryExpr& unary)
+{
+    return applyUnary(unary.op, evaluate(*unary.operand));
+}
+
+Variant TScriptInterpreter::evaluate(const BinaryExpr& binary)
+{
+    Variant left = evaluate(*binary.left);
+    return applyBinary(binary.op, left, evaluate(*binary.right));
+}
+
+Variant TScriptInterpreter::invoke(std::string_view name, unsigned kinds, std::vector<Variant>& args)
+{
+    return TDispatchTable::instance().invoke(m_engine, name, kinds, args);
+}
+
+Variant* TScriptInterpreter::findVariable(std::string_view name)
+{
+    auto found = m_variables.find(lowerCased(name));
+    return found == m_variables.end() ? nullptr : &found->second;
+}
+
+} // namespace orv

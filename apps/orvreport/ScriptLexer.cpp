@@ -1,0 +1,218 @@
+#include "ScriptLexer.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+namespace orv {
+
+namespace {
+
+bool isNameStart(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c));
+}
+
+bool isNameChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+bool isDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c));
+}
+
+// Integer literals are Long; one too big for a Long, and every literal with a
+// fraction or an exponent, is a Double. Nothing for a number no Double holds.
+std::optional<Variant> numberValue(std::string_view text)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (text.find_first_of(".eE") == std::string_view::npos) {
+        int32_t whole = 0;
+        auto [ptr, ec] = std::from_chars(first, last, whole);
+        if (ec == std::errc() && ptr == last)
+            return whole;
+    }
+    double value = 0;
+    if (std::from_chars(first, last, value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string TScriptToken::describe() const
+{
+    switch (kind) {
+    case Kind::EndOfLine:
+        return "end of line";
+    case Kind::EndOfScript:
+        return "end of script";
+    default:
+        return "'" + text + "'";
+    }
+}
+
+std::vector<TScriptToken> TScriptLexer::tokenize(std::string_view source)
+{
+    return TScriptLexer(source).run();
+}
+
+char TScriptLexer::peek(size_t ahead) const
+{
+    return m_pos + ahead < m_source.size() ? m_source[m_pos + ahead] : '\0';
+}
+
+void TScriptLexer::addToken(TScriptToken::Kind kind, size_t start, Variant value)
+{
+    m_tokens.push_back({kind, std::string(m_source.substr(start, m_pos - start)), std::move(value), m_line});
+    m_lineHasTokens = true;
+}
+
+std::vector<TScriptToken> TScriptLexer::run()
+{
+    if (m_source.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
+        m_pos = 3;
+    while (m_pos < m_source.size()) {
+        const char c = peek();
+        if (c == ' ' || c == '\t')
+            ++m_pos;
+        else if (c == '\n' || c == '\r')
+            lexNewline();
+        else if (c == '\'' || (c == '#' && !m_lineHasTokens))
+            skipToEndOfLine();
+        else if (isNameStart(c))
+            lexName();
+        else if (isDigit(c) || (c == '.' && isDigit(peek(1))))
+            lexNumber();
+        else if (c == '"')
+            lexString();
+        else
+            lexOperator();
+    }
+    addToken(TScriptToken::Kind::EndOfScript, m_pos);
+    return std::move(m_tokens);
+}
+
+void TScriptLexer::skipToEndOfLine()
+{
+    while (m_pos < m_source.size() && peek() != '\n' && peek() != '\r')
+        ++m_pos;
+}
+
+void TScriptLexer::lexNewline()
+{
+    const size_t start = m_pos;
+    m_pos += (peek() == '\r' && peek(1) == '\n') ? 2 : 1;
+    addToken(TScriptToken::Kind::EndOfLine, start);
+    ++m_line;
+    m_lineHasTokens = false;
+}
+
+void TScriptLexer::lexName()
+{
+    const size_t start = m_pos;
+    while (isNameChar(peek()))
+        ++m_pos;
+    addToken(TScriptToken::Kind::Name, start);
+}
+
+void TScriptLexer::lexNumber()
+{
+    const size_t start = m_pos;
+    auto digits = [this] {
+        const size_t from = m_pos;
+        while (isDigit(peek()))
+            ++m_pos;
+        return m_pos > from;
+    };
+    bool wellFormed = true;
+    digits();
+    if (peek() == '.') {
+        ++m_pos;
+        wellFormed = digits();
+    }
+    if (wellFormed && (peek() == 'e' || peek() == 'E')) {
+        ++m_pos;
+        if (peek() == '+' || peek() == '-')
+            ++m_pos;
+        wellFormed = digits();
+    }
+    if (!wellFormed || isNameChar(peek()) || peek() == '.') {
+        while (isNameChar(peek()) || peek() == '.')
+            ++m_pos;
+        throw TScriptSyntaxError(m_line,
+                                 "malformed number '" + std::string(m_source.substr(start, m_pos - start)) + "'");
+    }
+    const std::string_view text = m_source.substr(start, m_pos - start);
+    std::optional<Variant> value = numberValue(text);
+    if (!value)
+        throw TScriptSyntaxError(m_line, "number out of range '" + std::string(text) + "'");
+    addToken(TScriptToken::Kind::Literal, start, std::move(*value));
+}
+
+void TScriptLexer::lexString()
+{
+    const size_t start = m_pos;
+    std::string value;
+    ++m_pos;
+    for (;;) {
+        const char c = peek();
+        if (m_pos >= m_source.size() || c == '\n' || c == '\r')
+            throw TScriptSyntaxError(m_line, "unterminated string");
+        ++m_pos;
+        if (c == '"') {
+            if (peek() != '"')
+                break;
+            ++m_pos; // "" stands for one quote
+        }
+        value += c;
+    }
+    addToken(TScriptToken::Kind::Literal, start, std::move(value));
+}
+
+void TScriptLexer::lexOperator()
+{
+    using Kind = TScriptToken::Kind;
+    const size_t start = m_pos;
+    const char c = peek();
+    const char next = peek(1);
+    Kind kind;
+    size_t length = 1;
+    switch (c) {
+    case '+': kind = Kind::Plus; break;
+    case '-': kind = Kind::Minus; break;
+    case '*': kind = Kind::Star; break;
+    case '/': kind = Kind::Slash; break;
+    case '&': kind = Kind::Ampersand; break;
+    case '=': kind = Kind::Equal; break;
+    case '(': kind = Kind::LeftParen; break;
+    case ')': kind = Kind::RightParen; break;
+    case ',': kind = Kind::Comma; break;
+    case '<':
+        if (next == '>' || next == '=') {
+            kind = next == '>' ? Kind::NotEqual : Kind::LessEqual;
+            length = 2;
+        } else {
+            kind = Kind::Less;
+        }
+        break;
+    case '>':
+        if (next == '=') {
+            kind = Kind::GreaterEqual;
+            length = 2;
+        } else {
+            kind = Kind::Greater;
+        }
+        break;
+    default:
+        throw TScriptSyntaxError(m_line, std::string("unexpected character '") + c + "'");
+    }
+    m_pos += length;
+    addToken(kind, start);
+}
+
+} // namespace orv

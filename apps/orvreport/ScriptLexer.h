@@ -1,0 +1,83 @@
+#pragma once
+
+#include "control/Variant.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv {
+
+// A script that cannot be parsed: the line of the first fault and what is
+// wrong there.
+class TScriptSyntaxError : public std::runtime_error {
+public:
+    TScriptSyntaxError(int line, const std::string& message) : std::runtime_error(message), m_line(line) {}
+
+    int line() const noexcept { return m_line; }
+
+private:
+    int m_line;
+};
+
+struct TScriptToken {
+    enum class Kind {
+        Name,
+        Literal, // a number or a string; its value is in `value`
+        Plus,
+        Minus,
+        Star,
+        Slash,
+        Ampersand,
+        Equal,
+        NotEqual,
+        Less,
+        Greater,
+        LessEqual,
+        GreaterEqual,
+        LeftParen,
+        RightParen,
+        Comma,
+        EndOfLine,
+        EndOfScript,
+    };
+
+    Kind kind;
+    std::string text; // as written in the script
+    Variant value;
+    int line;
+
+    bool isEndOfStatement() const { return kind == Kind::EndOfLine || kind == Kind::EndOfScript; }
+    // How an error message quotes the token.
+    std::string describe() const;
+};
+
+// Splits script text into tokens. Comments (' anywhere outside a string, #
+// at the start of a line) are dropped; each line break is an EndOfLine token
+// and the script ends with EndOfScript.
+class TScriptLexer {
+public:
+    static std::vector<TScriptToken> tokenize(std::string_view source);
+
+private:
+    explicit TScriptLexer(std::string_view source) : m_source(source) {}
+
+    std::vector<TScriptToken> run();
+    void skipToEndOfLine();
+    void lexNewline();
+    void lexName();
+    void lexNumber();
+    void lexString();
+    void lexOperator();
+    void addToken(TScriptToken::Kind kind, size_t start, Variant value = {});
+    char peek(size_t ahead = 0) const;
+
+    std::string_view m_source;
+    size_t m_pos = 0;
+    int m_line = 1;
+    bool m_lineHasTokens = false;
+    std::vector<TScriptToken> m_tokens;
+};
+
+} // namespace orv

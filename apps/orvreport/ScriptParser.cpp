@@ -1,0 +1,292 @@
+#include "ScriptParser.h"
+
+#include <algorithm>
+#include <optional>
+#include <strings.h>
+
+namespace orv {
+
+using namespace script;
+
+namespace {
+
+constexpr const char* kKeywords[] = {"print", "Answer", "And", "Or", "Not"};
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+bool isKeyword(std::string_view name)
+{
+    return std::any_of(std::begin(kKeywords), std::end(kKeywords),
+                       [&](const char* keyword) { return sameName(name, keyword); });
+}
+
+// A name the language has already taken: a keyword, constant or builtin.
+bool isPredefined(std::string_view name)
+{
+    return isKeyword(name) || findConstant(name) || findBuiltin(name);
+}
+
+template <class Node>
+ExprPtr make(Node node)
+{
+    return std::make_unique<Expr>(Expr{std::move(node)});
+}
+
+ExprPtr binary(BinaryOperator op, ExprPtr left, ExprPtr right)
+{
+    return make(BinaryExpr{op, std::move(left), std::move(right)});
+}
+
+std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
+{
+    using Kind = TScriptToken::Kind;
+    switch (kind) {
+    case Kind::Equal:
+        return BinaryOperator::Equal;
+    case Kind::NotEqual:
+        return BinaryOperator::NotEqual;
+    case Kind::Less:
+        return BinaryOperator::Less;
+    case Kind::Greater:
+        return BinaryOperator::Greater;
+    case Kind::LessEqual:
+        return BinaryOperator::LessEqual;
+    case Kind::GreaterEqual:
+        return BinaryOperator::GreaterEqual;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+Program TScriptParser::parse(std::string_view source)
+{
+    return TScriptParser(TScriptLexer::tokenize(source)).parseProgram();
+}
+
+bool TScriptParser::accept(Kind kind)
+{
+    if (current().kind != kind)
+        return false;
+    ++m_pos;
+    return true;
+}
+
+bool TScriptParser::acceptKeyword(std::string_view keyword)
+{
+    if (current().kind != Kind::Name || !sameName(current().text, keyword))
+        return false;
+    ++m_pos;
+    return true;
+}
+
+void TScriptParser::expect(Kind kind, const char* what)
+{
+    if (!accept(kind))
+        fail(std::string("expected ") + what + ", found " + current().describe());
+}
+
+void TScriptParser::fail(const std::string& message) const
+{
+    throw TScriptSyntaxError(current().line, message);
+}
+
+Program TScriptParser::parseProgram()
+{
+    Program program;
+    while (current().kind != Kind::EndOfScript) {
+        if (accept(Kind::EndOfLine))
+            continue;
+        program.statements.push_back(parseStatement());
+        if (!current().isEndOfStatement())
+            fail("expected end of line, found " + current().describe());
+    }
+    return program;
+}
+
+Statement TScriptParser::parseStatement()
+{
+    const TScriptToken& first = current();
+    if (acceptKeyword("print")) {
+        PrintStatement print;
+        do
+            print.values.push_back(parseExpression());
+        while (accept(Kind::Comma));
+        return {std::move(print)};
+    }
+    if (acceptKeyword("Answer"))
+        return {AnswerStatement{parseExpression()}};
+    if (first.kind != Kind::Name || isKeyword(first.text))
+        fail("expected a statement, found " + first.describe());
+    advance();
+    if (accept(Kind::Equal)) {
+        if (isPredefined(first.text))
+            fail("cannot assign to " + first.text);
+        return {AssignStatement{first.text, parseExpression()}};
+    }
+    if (findConstant(first.text))
+        fail("expected a statement, found " + first.describe());
+    return {CallStatement{parseCallStatement(first)}};
+}
+
+CallExpr TScriptParser::parseCallStatement(const TScriptToken& name)
+{
+    CallExpr call{name.text, findBuiltin(name.text), {}};
+    if (current().kind == Kind::LeftParen && parenthesesEndStatement()) {
+        advance();
+        call.arguments = parseArguments(Kind::RightParen);
+        expect(Kind::RightParen, "')'");
+    } else if (!current().isEndOfStatement()) {
+        call.arguments = parseArguments(Kind::EndOfLine);
+    }
+    return call;
+}
+
+bool TScriptParser::parenthesesEndStatement() const
+{
+    int depth = 0;
+    for (size_t i = m_pos; i < m_tokens.size() && !m_tokens[i].isEndOfStatement(); ++i) {
+        if (m_tokens[i].kind == Kind::LeftParen)
+            ++depth;
+        else if (m_tokens[i].kind == Kind::RightParen && --depth == 0)
+            return m_tokens[i + 1].isEndOfStatement();
+    }
+    // Unclosed: read them as the call's own so the error names the missing ')'.
+    return true;
+}
+
+std::vector<Argument> TScriptParser::parseArguments(Kind terminator)
+{
+    auto endsSlot = [terminator](const TScriptToken& token) {
+        return token.kind == Kind::Comma || token.kind == terminator || token.isEndOfStatement();
+    };
+    std::vector<Argument> arguments;
+    if (terminator == Kind::RightParen && current().kind == Kind::RightParen)
+        return arguments;
+    do {
+        if (endsSlot(current())) {
+            arguments.emplace_back();
+            continue;
+        }
+        const bool bareName = current().kind == Kind::Name && !isPredefined(current().text) && endsSlot(next());
+        std::string reference = bareName ? current().text : std::string();
+        arguments.push_back({parseExpression(), std::move(reference)});
+    } while (accept(Kind::Comma));
+    return arguments;
+}
+
+ExprPtr TScriptParser::parseExpression()
+{
+    return parseOr();
+}
+
+ExprPtr TScriptParser::parseOr()
+{
+    ExprPtr left = parseAnd();
+    while (acceptKeyword("Or"))
+        left = binary(BinaryOperator::Or, std::move(left), parseAnd());
+    return left;
+}
+
+ExprPtr TScriptParser::parseAnd()
+{
+    ExprPtr left = parseNot();
+    while (acceptKeyword("And"))
+        left = binary(BinaryOperator::And, std::move(left), parseNot());
+    return left;
+}
+
+ExprPtr TScriptParser::parseNot()
+{
+    if (acceptKeyword("Not"))
+        return make(UnaryExpr{UnaryOperator::Not, parseNot()});
+    return parseComparison();
+}
+
+ExprPtr TScriptParser::parseComparison()
+{
+    ExprPtr left = parseConcatenation();
+    while (std::optional<BinaryOperator> op = comparisonOperator(current().kind)) {
+        advance();
+        left = binary(*op, std::move(left), parseConcatenation());
+    }
+    return left;
+}
+
+ExprPtr TScriptParser::parseConcatenation()
+{
+    ExprPtr left = parseAdditive();
+    while (accept(Kind::Ampersand))
+        left = binary(BinaryOperator::Concatenate, std::move(left), parseAdditive());
+    return left;
+}
+
+ExprPtr TScriptParser::parseAdditive()
+{
+    ExprPtr left = parseMultiplicative();
+    for (;;) {
+        if (accept(Kind::Plus))
+            left = binary(BinaryOperator::Add, std::move(left), parseMultiplicative());
+        else if (accept(Kind::Minus))
+            left = binary(BinaryOperator::Subtract, std::move(left), parseMultiplicative());
+        else
+            return left;
+    }
+}
+
+ExprPtr TScriptParser::parseMultiplicative()
+{
+    ExprPtr left = parseUnary();
+    for (;;) {
+        if (accept(Kind::Star))
+            left = binary(BinaryOperator::Multiply, std::move(left), parseUnary());
+        else if (accept(Kind::Slash))
+            left = binary(BinaryOperator::Divide, std::move(left), parseUnary());
+        else
+            return left;
+    }
+}
+
+ExprPtr TScriptParser::parseUnary()
+{
+    if (accept(Kind::Minus))
+        return make(UnaryExpr{UnaryOperator::Negate, parseUnary()});
+    return parsePrimary();
+}
+
+ExprPtr TScriptParser::parsePrimary()
+{
+    const TScriptToken& token = current();
+    if (accept(Kind::Literal))
+        return make(LiteralExpr{token.value});
+    if (accept(Kind::LeftParen)) {
+        ExprPtr inner = parseExpression();
+        expect(Kind::RightParen, "')'");
+        return inner;
+    }
+    if (token.kind != Kind::Name || isKeyword(token.text))
+        fail("expected a value, found " + token.describe());
+    advance();
+    return parseName(token);
+}
+
+ExprPtr TScriptParser::parseName(const TScriptToken& name)
+{
+    if (std::optional<Variant> constant = findConstant(name.text))
+        return make(LiteralExpr{std::move(*constant)});
+    const Builtin* builtin = findBuiltin(name.text);
+    if (accept(Kind::LeftParen)) {
+        CallExpr call{name.text, builtin, parseArguments(Kind::RightParen)};
+        expect(Kind::RightParen, "')'");
+        return make(std::move(call));
+    }
+    if (builtin)
+        return make(CallExpr{name.text, builtin, {}});
+    return make(NameExpr{name.text});
+}
+
+} // namespace orv
