@@ -1,25 +1,21 @@
 #include "ScriptBuiltins.h"
 
+#include "platform/AsciiText.h"
+
 #include <QString>
 
 #include <array>
 #include <string>
-#include <strings.h>
 #include <utility>
 
 namespace orv::script {
 
 namespace {
 
-bool sameName(std::string_view a, const char* b)
+// Lengths and positions count characters (code points), not bytes.
+std::u32string textOf(const Variant& value)
 {
-    return a.size() == std::char_traits<char>::length(b) && strncasecmp(a.data(), b, a.size()) == 0;
-}
-
-// Lengths and positions count UTF-16 units, as VB's strings do.
-QString textOf(const Variant& value)
-{
-    return QString::fromStdString(value.toString());
+    return QString::fromStdString(value.toString()).toStdU32String();
 }
 
 Variant length(const std::vector<Variant>& args)
@@ -37,7 +33,10 @@ Variant middle(const std::vector<Variant>& args)
         throw EngineError(kInvalidArgument, "Invalid procedure call or argument: Mid");
     if (args[0].isNull())
         return args[0];
-    return textOf(args[0]).mid(start - 1, count).toStdString();
+    const std::u32string text = textOf(args[0]);
+    if (static_cast<size_t>(start) > text.size())
+        return std::string();
+    return QString::fromStdU32String(text.substr(start - 1, count < 0 ? std::u32string::npos : count)).toStdString();
 }
 
 Variant character(const std::vector<Variant>& args)
@@ -94,7 +93,7 @@ Variant Builtin::call(const std::vector<Variant>& args) const
 const Builtin* findBuiltin(std::string_view name)
 {
     for (const Builtin& builtin : kBuiltins)
-        if (sameName(name, builtin.name))
+        if (equalsIgnoringAsciiCase(name, builtin.name))
             return &builtin;
     return nullptr;
 }
@@ -102,7 +101,7 @@ const Builtin* findBuiltin(std::string_view name)
 std::optional<Variant> findConstant(std::string_view name)
 {
     for (const auto& [constantName, value] : kConstants)
-        if (sameName(name, constantName))
+        if (equalsIgnoringAsciiCase(name, constantName))
             return value;
     return std::nullopt;
 }

@@ -1,25 +1,13 @@
 #include "ScriptInterpreter.h"
 
 #include "control/Dispatch.h"
+#include "platform/AsciiText.h"
 #include "platform/ScriptedUiServices.h"
 
-#include <cctype>
 
 namespace orv {
 
 using namespace script;
-
-namespace {
-
-std::string lowerCased(std::string_view name)
-{
-    std::string lower(name);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-} // namespace
 
 TScriptInterpreter::TScriptInterpreter(IOrvReportEngine& engine, TScriptedUiServices& ui, std::ostream& out)
     : m_engine(engine), m_ui(ui), m_out(out)
@@ -69,7 +57,7 @@ void TScriptInterpreter::execute(const AssignStatement& statement)
         std::vector<Variant> args{std::move(value)};
         invoke(statement.name, InvokePropertyPut, args);
     } else {
-        m_variables[lowerCased(statement.name)] = std::move(value);
+        m_variables[asciiLower(statement.name)] = std::move(value);
     }
 }
 
@@ -140,7 +128,7 @@ Variant TScriptInterpreter::invoke(std::string_view name, unsigned kinds, std::v
 
 Variant* TScriptInterpreter::findVariable(std::string_view name)
 {
-    auto found = m_variables.find(lowerCased(name));
+    auto found = m_variables.find(asciiLower(name));
     return found == m_variables.end() ? nullptr : &found->second;
 }
 

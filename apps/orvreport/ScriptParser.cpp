@@ -1,8 +1,9 @@
 #include "ScriptParser.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <optional>
-#include <strings.h>
 
 namespace orv {
 
@@ -12,15 +13,10 @@ namespace {
 
 constexpr const char* kKeywords[] = {"print", "Answer", "And", "Or", "Not"};
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
 bool isKeyword(std::string_view name)
 {
     return std::any_of(std::begin(kKeywords), std::end(kKeywords),
-                       [&](const char* keyword) { return sameName(name, keyword); });
+                       [&](const char* keyword) { return equalsIgnoringAsciiCase(name, keyword); });
 }
 
 // A name the language has already taken: a keyword, constant or builtin.
@@ -78,7 +74,7 @@ bool TScriptParser::accept(Kind kind)
 
 bool TScriptParser::acceptKeyword(std::string_view keyword)
 {
-    if (current().kind != Kind::Name || !sameName(current().text, keyword))
+    if (current().kind != Kind::Name || !equalsIgnoringAsciiCase(current().text, keyword))
         return false;
     ++m_pos;
     return true;

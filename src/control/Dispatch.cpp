@@ -1,5 +1,7 @@
 #include "control/Dispatch.h"
 
+#include "platform/AsciiText.h"
+
 #include <cctype>
 #include <charconv>
 #include <stdexcept>
@@ -28,15 +30,6 @@ Variant parseDefault(std::string_view text)
     if (ec == std::errc() && ptr == text.data() + text.size())
         return whole;
     throw std::logic_error("Bad default value: " + std::string(text));
-}
-
-std::string lowerCased(std::string_view name)
-{
-    std::string key(name);
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return key;
 }
 
 int kindSlot(InvokeKind kind)
@@ -87,7 +80,7 @@ const TDispatchTable& TDispatchTable::instance()
 
 void TDispatchTable::add(DispatchEntry entry)
 {
-    const std::string key = lowerCased(entry.name);
+    const std::string key = asciiLower(entry.name);
     auto [named, freshName] = m_idsByName.try_emplace(key, entry.dispId);
     auto [slots, freshId] = m_entriesById.try_emplace(entry.dispId, std::array<int, 3>{-1, -1, -1});
     int& slot = slots->second[kindSlot(entry.kind)];
@@ -100,7 +93,7 @@ void TDispatchTable::add(DispatchEntry entry)
 
 std::optional<int32_t> TDispatchTable::lookUp(std::string_view name) const
 {
-    auto it = m_idsByName.find(lowerCased(name));
+    auto it = m_idsByName.find(asciiLower(name));
     if (it == m_idsByName.end())
         return std::nullopt;
     return it->second;

@@ -2,6 +2,7 @@
 
 #include "control/Version.h"
 #include "document/PaperSizes.h"
+#include "platform/AsciiText.h"
 #include "platform/ProcessInfo.h"
 #include "platform/QtUiServices.h"
 #include "printing/PrinterServices.h"
@@ -12,20 +13,11 @@
 #include <QPalette>
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace orv {
 
 namespace {
-
-std::string upperCased(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // Byte counts of today's machines exceed 32 bits; those come back as a
 // Double so that no value is cut.
@@ -548,7 +540,7 @@ void TORVREP::SetAll(const Variant& cProperty, const Variant& Value, const Varia
         first = std::max(first, 0);
         last = std::min(last, count - 1);
 
-        const std::string name = upperCased(cProperty.toString());
+        const std::string name = asciiUpper(cProperty.toString());
         for (int32_t index = first; index <= last; ++index) {
             TPageObject& target = m_report->page(index + 1);
             TWaterMarkObject& mark = target.WaterMark;
@@ -565,9 +557,9 @@ void TORVREP::SetAll(const Variant& cProperty, const Variant& Value, const Varia
             else if (name == "WATERMARKFORECOLOR")
                 mark.ForeColor = static_cast<Colour>(Value.toInt32());
             else if (name == "WATERMARKFONTNAME")
-                mark.FontName = upperCased(Value.toString());
+                mark.FontName = asciiUpper(Value.toString());
             else if (name == "WATERMARKFONTSTYLE")
-                mark.FontStyle = upperCased(Value.toString());
+                mark.FontStyle = asciiUpper(Value.toString());
         }
     });
 }

@@ -1,5 +1,7 @@
 #include "control/Variant.h"
 
+#include "platform/AsciiText.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -246,12 +248,9 @@ bool Variant::toBool() const
     case VarType::BSTR: {
         const auto& text = std::get<std::string>(m_value);
         // VB accepts the words in any case, and numeric text.
-        std::string lower;
-        for (char c : text)
-            lower += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-        if (lower == "true")
+        if (equalsIgnoringAsciiCase(text, "true"))
             return true;
-        if (lower == "false")
+        if (equalsIgnoringAsciiCase(text, "false"))
             return false;
         double d = 0;
         if (parseNumber(text, d))

@@ -1,6 +1,6 @@
 #include "platform/UiServices.h"
 
-#include <strings.h>
+#include "platform/AsciiText.h"
 
 namespace orv {
 
@@ -23,7 +23,7 @@ std::optional<TUiServices::Answer> answerFromText(const std::string& text)
 {
     for (auto answer : {TUiServices::Answer::Ok, TUiServices::Answer::Cancel, TUiServices::Answer::Yes,
                         TUiServices::Answer::No})
-        if (strcasecmp(text.c_str(), answerText(answer)) == 0)
+        if (equalsIgnoringAsciiCase(text, answerText(answer)))
             return answer;
     return std::nullopt;
 }
