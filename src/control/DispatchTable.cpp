@@ -89,6 +89,20 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(TextFontBackColor, 62);
     ORV_PROPERTY(TextFontStyle, 63);
 
+    // Text objects
+    ORV_METHOD(AddText, 64,
+               "cName, cText, nHPos, nVPos, nWidth, nHeight, cFontName?, nFontSize, nForeColor, nBackColor, "
+               "cFontStyle?, nRotationAngle, nBackStyle, nAlignment, cSubType?, nAlphaLevel=255, "
+               "nStringTrimmingStyle=2, nLineSpacing=0");
+    ORV_METHOD(AddReportField, 65,
+               "cName, cExpression, nHPos, nVPos, nWidth, nHeight, cPicture?, cDataType?, cFontName?, nFontSize, "
+               "nForeColor, nBackColor, cFontStyle?, nRotationAngle, nBackStyle, nAlignment, cSubType?, "
+               "nAlphaLevel=255");
+    ORV_METHOD(GetTextHeight, 66, "nHPos, nVPos, nWidth, cText, nAlignment");
+    ORV_PROPERTY(LastTextHeight, 67);
+    ORV_READONLY(PDFFontCount, 195);
+    ORV_METHOD(PDFFontMetric, 196, "nFontIndex, nAttribute, nEmbedFont?");
+
     // Page navigation
     ORV_METHOD(FirstPage, 296, "");
     ORV_METHOD(PriorPage, 297, "");

@@ -147,6 +147,24 @@ public:
     virtual void put_TextFontBackColor(int32_t value) = 0;
     virtual int32_t get_TextFontStyle() = 0;
     virtual void put_TextFontStyle(int32_t value) = 0;
+
+    // --- text objects ------------------------------------------------------------
+    virtual void AddText(const Variant& cName, const Variant& cText, float nHPos, float nVPos, float nWidth,
+                         float nHeight, const Variant& cFontName, int32_t nFontSize, int32_t nForeColor,
+                         int32_t nBackColor, const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle,
+                         int32_t nAlignment, const Variant& cSubType, int32_t nAlphaLevel = 255,
+                         int32_t nStringTrimmingStyle = 2, int32_t nLineSpacing = 0) = 0;
+    virtual void AddReportField(const Variant& cName, const Variant& cExpression, float nHPos, float nVPos,
+                                float nWidth, float nHeight, const Variant& cPicture, const Variant& cDataType,
+                                const Variant& cFontName, int32_t nFontSize, int32_t nForeColor, int32_t nBackColor,
+                                const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle,
+                                int32_t nAlignment, const Variant& cSubType, int32_t nAlphaLevel = 255) = 0;
+    virtual Variant GetTextHeight(int32_t nHPos, int32_t nVPos, int32_t nWidth, const Variant& cText,
+                                  int32_t nAlignment) = 0;
+    virtual int32_t get_LastTextHeight() = 0;
+    virtual void put_LastTextHeight(int32_t value) = 0;
+    virtual int32_t get_PDFFontCount() = 0;
+    virtual Variant PDFFontMetric(int32_t nFontIndex, int32_t nAttribute, int32_t nEmbedFont = 0) = 0;
 };
 
 } // namespace orv

@@ -166,6 +166,24 @@ public:
     int32_t get_TextFontStyle() override;
     void put_TextFontStyle(int32_t value) override;
 
+    // --- text objects
+    void AddText(const Variant& cName, const Variant& cText, float nHPos, float nVPos, float nWidth, float nHeight,
+                 const Variant& cFontName, int32_t nFontSize, int32_t nForeColor, int32_t nBackColor,
+                 const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle, int32_t nAlignment,
+                 const Variant& cSubType, int32_t nAlphaLevel = 255, int32_t nStringTrimmingStyle = 2,
+                 int32_t nLineSpacing = 0) override;
+    void AddReportField(const Variant& cName, const Variant& cExpression, float nHPos, float nVPos, float nWidth,
+                        float nHeight, const Variant& cPicture, const Variant& cDataType, const Variant& cFontName,
+                        int32_t nFontSize, int32_t nForeColor, int32_t nBackColor, const Variant& cFontStyle,
+                        int32_t nRotationAngle, int32_t nBackStyle, int32_t nAlignment, const Variant& cSubType,
+                        int32_t nAlphaLevel = 255) override;
+    Variant GetTextHeight(int32_t nHPos, int32_t nVPos, int32_t nWidth, const Variant& cText,
+                          int32_t nAlignment) override;
+    int32_t get_LastTextHeight() override;
+    void put_LastTextHeight(int32_t value) override;
+    int32_t get_PDFFontCount() override;
+    Variant PDFFontMetric(int32_t nFontIndex, int32_t nAttribute, int32_t nEmbedFont = 0) override;
+
 signals:
     // The report asks the preview to lay its pages out again, to repaint, or
     // to refresh its navigation controls; background building was switched.
@@ -197,6 +215,7 @@ private:
     bool m_showTips = true;
     int32_t m_pictureJpegSpeed = 0;
     int32_t m_lastError = 0;
+    int32_t m_lastTextHeight = 0;
     std::string m_lastErrorMessage;
 
     // Form properties Qt keeps no place for.

@@ -137,10 +137,10 @@ TEST(ScriptHost, FailedOperationIsReportedAndTheScriptGoesOn)
 
 TEST(ScriptHost, UnknownNameFailsAndAssignsNothing)
 {
-    const ScriptRun run = runScript("x = 1\nx = AddText(2)\nprint x\n");
+    const ScriptRun run = runScript("x = 1\nx = ShuffleReport(2)\nprint x\n");
     EXPECT_EQ(run.status, ExitFailed);
     EXPECT_TRUE(startsWith(run.out, "error 80020006 ")) << run.out;
-    EXPECT_NE(run.out.find("AddText"), std::string::npos);
+    EXPECT_NE(run.out.find("ShuffleReport"), std::string::npos);
     EXPECT_TRUE(run.out.ends_with("\nLong 1\n")) << run.out;
 }
 
@@ -373,7 +373,7 @@ TEST(OrvreportCommand, ExitStatusTellsWhatHappened)
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.out, "Long 2\n");
 
-    const Result failed = run({"run", "SCRIPT"}, "AddText 1\nprint 2\n");
+    const Result failed = run({"run", "SCRIPT"}, "ShuffleReport 1\nprint 2\n");
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(startsWith(failed.out, "error 80020006 ")) << failed.out;
     EXPECT_TRUE(failed.out.ends_with("\nLong 2\n")) << failed.out;

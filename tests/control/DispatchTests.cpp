@@ -91,8 +91,8 @@ TEST_F(DispatchTest, PropertyPutsTakeOneValue)
 
 TEST_F(DispatchTest, ReportsFailuresWithTheirStatus)
 {
-    EXPECT_EQ(failure("AddText", {"a"}), DISP_E_UNKNOWNNAME);
-    EXPECT_NE(lastMessage.find("AddText"), std::string::npos);
+    EXPECT_EQ(failure("ShuffleReport", {"a"}), DISP_E_UNKNOWNNAME);
+    EXPECT_NE(lastMessage.find("ShuffleReport"), std::string::npos);
     EXPECT_EQ(failure("NewPageByPaperSize"), DISP_E_PARAMNOTFOUND);
     EXPECT_NE(lastMessage.find("nPaperSize"), std::string::npos);
     EXPECT_EQ(failure("NewPage", {"wide"}), DISP_E_TYPEMISMATCH);

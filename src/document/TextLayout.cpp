@@ -1,0 +1,171 @@
+#include "document/TextLayout.h"
+
+#include "document/FontTables.h"
+#include "document/Report.h"
+
+#include <QFontMetricsF>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+bool isLineBreak(char32_t c)
+{
+    return c == U'\r' || c == U'\n';
+}
+
+// Trimming styles 1 (character) and 3 (ellipsis after a character) cut
+// lines anywhere; the others at words. Values above 5 count as word.
+bool breaksAnywhere(int32_t trimmingStyle)
+{
+    return trimmingStyle == 1 || trimmingStyle == 3;
+}
+
+std::u32string toCodePoints(const std::string& utf8)
+{
+    return QString::fromStdString(utf8).toStdU32String();
+}
+
+} // namespace
+
+QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValue)
+{
+    QFont font(QString::fromStdString(family));
+    font.setPointSizeF(pointSize > 0 ? pointSize : 1);
+    font.setBold(styleValue & kStyleBold);
+    font.setItalic(styleValue & kStyleItalic);
+    font.setUnderline(styleValue & kStyleUnderline);
+    font.setStrikeOut(styleValue & kStyleStrikeOut);
+    // Unhinted advances: line breaks then do not depend on the hinting of
+    // the machine that lays the report out.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+TLineFitter::TLineFitter(const QFont& font, int32_t trimmingStyle)
+    : m_font(font)
+    , m_breakAnywhere(breaksAnywhere(trimmingStyle))
+{
+}
+
+TLineFitter::Fit TLineFitter::fitLine(const std::u32string& text, size_t from, double widthPixels) const
+{
+    if (from >= text.size() || widthPixels <= 0)
+        return {};
+    size_t end = from;
+    while (end < text.size() && !isLineBreak(text[end]))
+        ++end;
+    size_t breakLength = 0;
+    if (end < text.size())
+        breakLength = (text[end] == U'\r' && end + 1 < text.size() && text[end + 1] == U'\n') ? 2 : 1;
+    if (end == from)
+        return {static_cast<int32_t>(breakLength), 0};
+
+    const QString segment = QString::fromStdU32String(text.substr(from, end - from));
+    QTextLayout layout(segment, m_font);
+    QTextOption option;
+    option.setWrapMode(m_breakAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(widthPixels);
+    layout.endLayout();
+
+    const int units = line.textLength();
+    const int32_t characters = static_cast<int32_t>(segment.left(units).toStdU32String().size());
+    // A box narrower than the first character holds nothing.
+    if (characters <= 1 && line.naturalTextWidth() > widthPixels)
+        return {};
+    Fit fit{characters, line.naturalTextWidth()};
+    if (units >= segment.size())
+        fit.characters += static_cast<int32_t>(breakLength);
+    return fit;
+}
+
+int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double pixelsPerInch)
+{
+    TReportObject& object = page.Objects.at(objectIndex);
+    object.LineEnds.clear();
+    const std::u32string text = toCodePoints(object.Text);
+    int32_t lines = 0;
+    if (text.empty()) {
+        object.LineCount = 0;
+        return 0;
+    }
+
+    const double x = object.HPos / 10000.0 * pixelsPerInch;
+    double width = object.Width / 10000.0 * pixelsPerInch;
+    const bool automaticWidth = width == 0;
+    if (automaticWidth)
+        width = page.Width * pixelsPerInch - x;
+
+    const TReportFont& entry = report.Fonts.at(object.FontIndex);
+    const int32_t em = entry.EmHeight != 0 ? entry.EmHeight : 2048;
+    double lineHeight = object.FontSize / 72.0 * entry.LineSpacingUnits / em;
+    if (lineHeight == 0)
+        lineHeight = 1;
+    const int32_t maxLines = static_cast<int32_t>(object.Height / 10000.0 / lineHeight);
+
+    const TLineFitter fitter(screenFont(entry.Name, object.FontSize, entry.GdiPlusStyle),
+                             object.TrimmingStyle > 5 ? 2 : object.TrimmingStyle);
+    size_t start = 0; // 0-based here; LineEnds are 1-based
+    while (start < text.size()) {
+        const TLineFitter::Fit fit = fitter.fitLine(text, start, width);
+        if (fit.characters == 0)
+            break;
+        if (automaticWidth)
+            object.Width = static_cast<float>(fit.width / pixelsPerInch * 10000);
+        ++lines;
+        start += fit.characters;
+        object.LineEnds.push_back(static_cast<int16_t>(std::min<size_t>(text.size(), start + 1)));
+        if (lines == maxLines)
+            break;
+    }
+    object.LineCount = static_cast<int16_t>(lines);
+    object.LineHeight = static_cast<float>(roundHalfEven(lineHeight * 10000) / 10000);
+    return lines;
+}
+
+int32_t measureTextHeight(const TReport& report, int32_t width, const std::string& text, int32_t format,
+                          double pixelsPerInch)
+{
+    constexpr int32_t kWordBreak = 0x10;
+    constexpr int32_t kSingleLine = 0x20;
+    if (format == 0)
+        format = kWordBreak | 0x800;
+
+    const QFont font = screenFont(report.DefaultFontName, report.DefaultFontSize, 0);
+    const double lineHeight = std::ceil(QFontMetricsF(font).height());
+    const std::u32string codePoints = toCodePoints(text);
+    if (codePoints.empty())
+        return 0;
+    if (format & kSingleLine)
+        return static_cast<int32_t>(lineHeight);
+
+    int32_t lines = 0;
+    if (format & kWordBreak) {
+        const TLineFitter fitter(font, 2);
+        const double widthPixels = width * pixelsPerInch;
+        size_t start = 0;
+        while (start < codePoints.size()) {
+            TLineFitter::Fit fit = fitter.fitLine(codePoints, start, widthPixels);
+            // A line too narrow for one character still shows one.
+            start += fit.characters > 0 ? fit.characters : 1;
+            ++lines;
+        }
+    } else {
+        lines = 1;
+        for (size_t i = 0; i < codePoints.size(); ++i)
+            if (codePoints[i] == U'\n' || (codePoints[i] == U'\r' && (i + 1 == codePoints.size() || codePoints[i + 1] != U'\n')))
+                ++lines;
+        if (isLineBreak(codePoints.back()))
+            --lines;
+    }
+    return static_cast<int32_t>(lines * lineHeight);
+}
+
+} // namespace orv
+

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QFont>
+
+#include <cstdint>
+#include <string>
+
+namespace orv {
+
+class TReport;
+struct TPageObject;
+struct TReportFont;
+
+// The screen font of a measured-font entry at its size and style.
+QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValue);
+
+// Fits text into lines one at a time, as the renderers will draw it: the
+// trimming style chooses between breaking at words (falling back to
+// characters for a word longer than the line) and breaking anywhere.
+// Lengths are pixels; positions count characters (code points).
+class TLineFitter {
+public:
+    TLineFitter(const QFont& font, int32_t trimmingStyle);
+
+    struct Fit {
+        int32_t characters = 0; // characters of the line, its hard line break included
+        double width = 0;       // pixels the line's text occupies
+    };
+    // The line that starts at `from`; 0 characters when nothing fits.
+    Fit fitLine(const std::u32string& text, size_t from, double widthPixels) const;
+
+private:
+    QFont m_font;
+    bool m_breakAnywhere;
+};
+
+// Lays out the text of object `objectIndex` on `page` into lines: fills
+// LineEnds (the 1-based index where each line ends), LineCount, LineHeight
+// and, for a zero width, Width. Stops after the lines that fit the height
+// (all lines for a zero height). Returns the number of lines.
+int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double pixelsPerInch);
+
+// The height in pixels that `text` needs in a box `width` inches wide with
+// the current text font, regular style. `format` holds text-drawing flags:
+// 0x10 breaks lines at words, 0x20 keeps a single line; 0 means word breaks.
+int32_t measureTextHeight(const TReport& report, int32_t width, const std::string& text, int32_t format,
+                          double pixelsPerInch);
+
+} // namespace orv

@@ -1,0 +1,216 @@
+#include "document/TextObjects.h"
+
+#include "document/FontTables.h"
+#include "document/Report.h"
+#include "document/TextLayout.h"
+#include "platform/AsciiText.h"
+#include "platform/FontServices.h"
+
+namespace orv {
+
+namespace {
+
+// Positions of a '+' text box grow by 15 points (in ten-thousandths of an
+// inch) so that the last character of a line is never clipped.
+constexpr float kExtendedBoxGrowth = 2083.3333f;
+constexpr int32_t kAlignRight = 1;
+
+struct ResolvedFont {
+    std::string name;
+    std::string style;
+    int32_t size;
+};
+
+ResolvedFont resolveFont(const TReport& report, const std::optional<std::string>& fontName,
+                         const std::optional<std::string>& fontStyle, int32_t fontSize)
+{
+    return {fontName.value_or(report.DefaultFontName), asciiUpper(fontStyle.value_or(report.DefaultFontStyle)),
+            fontSize == 0 ? report.DefaultFontSize : fontSize};
+}
+
+// The ascent and the line height of a measured-font entry, in inches.
+struct VerticalMetrics {
+    float ascent;
+    float lineHeight;
+};
+
+VerticalMetrics verticalMetrics(const TReportFont& entry, int32_t size)
+{
+    const float em = static_cast<float>(entry.EmHeight);
+    const float cellAscent = static_cast<float>(entry.CellAscent.scaled / 10000);
+    return {static_cast<float>(size) / 72 * cellAscent / em,
+            static_cast<float>(size) / 72 * static_cast<float>(entry.LineSpacingUnits) / em};
+}
+
+std::u32string codePoints(const std::string& text)
+{
+    return QString::fromStdString(text).toStdU32String();
+}
+
+std::string firstCharacters(const std::string& text, int32_t count)
+{
+    std::u32string points = codePoints(text);
+    points.resize(std::min<size_t>(points.size(), count < 0 ? 0 : count));
+    return QString::fromStdU32String(points).toStdString();
+}
+
+// Right-aligned text drops its leading blanks and control characters.
+std::string withoutLeadingBlanks(const std::string& text)
+{
+    size_t first = 0;
+    while (first < text.size() && static_cast<unsigned char>(text[first]) <= ' ')
+        ++first;
+    return text.substr(first);
+}
+
+// Keeps only the first laid-out line of a text object.
+void keepFirstLine(TReportObject& object, int32_t lines)
+{
+    const int32_t firstEnd = object.LineEnds.empty() ? 0 : object.LineEnds.front();
+    object.Text = firstCharacters(object.Text, lines >= 2 ? firstEnd - 1 : firstEnd);
+    object.LineEnds.clear();
+    object.LineCount = 1;
+}
+
+int32_t ownLineCount(const std::string& text)
+{
+    int32_t lines = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++lines;
+    }
+    return lines;
+}
+
+char textSubType(const std::optional<std::string>& subType)
+{
+    if (!subType || *subType == " ")
+        return ' ';
+    if (*subType == "+" || *subType == "L" || *subType == "F")
+        return '+';
+    return 0;
+}
+
+char fieldSubType(const std::optional<std::string>& subType)
+{
+    if (!subType || *subType == " ")
+        return ' ';
+    if (*subType == "L" || *subType == "F")
+        return (*subType)[0];
+    return 0;
+}
+
+char fieldDataType(const std::optional<std::string>& dataType)
+{
+    if (!dataType)
+        return ' ';
+    if (*dataType == "C" || *dataType == "D" || *dataType == "N")
+        return (*dataType)[0];
+    return 0;
+}
+
+} // namespace
+
+void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
+{
+    TPageObject& page = report.drawPage();
+    const int32_t index = page.objectCount();
+    report.appendObject();
+    const float width = args.width == 0 ? static_cast<float>(page.Width - args.hPos) : args.width;
+
+    ResolvedFont font = resolveFont(report, args.fontName, args.fontStyle, args.fontSize);
+    if (!TFontServices::instance().isInstalled(font.name))
+        font.name = "Arial";
+    const int32_t fontIndex = internFont(report, font.name, font.size, font.style);
+    internPdfFont(report, font.name, font.style);
+
+    TReportObject& object = page.Objects[index];
+    object.ObjType = ObjType::Text;
+    object.Name = args.name;
+    object.Text = args.alignment == kAlignRight ? withoutLeadingBlanks(args.text) : args.text;
+    object.HPos = storedUnits(args.hPos);
+    object.Width = storedUnits(width);
+    object.Height = storedUnits(args.height);
+    object.FontIndex = fontIndex;
+    object.FontSize = static_cast<int16_t>(font.size);
+    object.ForeColor = static_cast<Colour>(args.foreColor);
+    object.BackColor = static_cast<Colour>(args.backColor);
+    object.RotationAngle = static_cast<int16_t>(args.rotationAngle);
+    object.BackStyle = args.backStyle > 1 ? 0 : static_cast<uint8_t>(args.backStyle);
+    object.Alignment = static_cast<uint8_t>(args.alignment);
+    object.TrimmingStyle = static_cast<uint8_t>(args.trimmingStyle);
+    object.LineSpacing = (args.lineSpacing >= 0 && args.lineSpacing <= 2) ? static_cast<uint8_t>(args.lineSpacing) : 0;
+    if (args.alphaLevel >= 0 && args.alphaLevel <= 255)
+        object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
+    object.SubType = textSubType(args.subType);
+
+    const VerticalMetrics metrics = verticalMetrics(report.Fonts[fontIndex], font.size);
+    object.VPos = storedUnits(args.vPos - metrics.ascent);
+    object.LineHeight = metrics.lineHeight;
+
+    if (object.SubType == '+') {
+        const bool ownBreaks = args.subType == "L";
+        if (ownBreaks)
+            object.TextMode = 5;
+        if (1.5f * metrics.lineHeight > args.height) {
+            if (!ownBreaks)
+                keepFirstLine(object, wrapText(report, page, index, pixelsPerInch));
+        } else if (ownBreaks) {
+            object.LineCount = static_cast<int16_t>(ownLineCount(object.Text));
+        } else {
+            wrapText(report, page, index, pixelsPerInch);
+        }
+        object.Width = storedUnits(width) + kExtendedBoxGrowth;
+        if (args.alignment == kAlignRight)
+            object.HPos -= kExtendedBoxGrowth;
+    } else if (args.height == 0) {
+        // A zero height means a single line.
+        const int32_t lines = wrapText(report, page, index, pixelsPerInch);
+        if (lines >= 2)
+            keepFirstLine(object, lines);
+    } else {
+        wrapText(report, page, index, pixelsPerInch);
+    }
+}
+
+void addReportField(TReport& report, const TFieldArguments& args)
+{
+    TPageObject& page = report.drawPage();
+    const int32_t index = page.objectCount();
+    report.appendObject();
+
+    const ResolvedFont font = resolveFont(report, args.fontName, args.fontStyle, args.fontSize);
+    internPdfFont(report, font.name, font.style);
+    const int32_t fontIndex = internFont(report, font.name, font.size, font.style);
+
+    TReportObject& object = page.Objects[index];
+    object.ObjType = ObjType::Field;
+    object.Name = args.name;
+    object.Text = args.expression;
+    object.HPos = storedUnits(args.hPos);
+    object.Width = storedUnits(args.width);
+    object.Height = storedUnits(args.height);
+    object.Format = args.picture.value_or(std::string());
+    object.DataType = fieldDataType(args.dataType);
+    object.SubType = fieldSubType(args.subType);
+    object.FontIndex = fontIndex;
+    object.FontSize = static_cast<int16_t>(font.size);
+    object.ForeColor = static_cast<Colour>(args.foreColor);
+    object.BackColor = static_cast<Colour>(args.backColor);
+    object.RotationAngle = static_cast<int16_t>(args.rotationAngle);
+    object.BackStyle = args.backStyle > 1 ? 1 : static_cast<uint8_t>(args.backStyle);
+    object.Alignment = static_cast<uint8_t>(args.alignment);
+    // A right-aligned field is given by its right edge.
+    if (args.alignment == kAlignRight) {
+        if (object.Width == 0)
+            object.Width = object.HPos;
+        object.HPos -= object.Width;
+    }
+    const VerticalMetrics metrics = verticalMetrics(report.Fonts[fontIndex], font.size);
+    object.VPos = storedUnits(args.vPos - metrics.ascent);
+    object.LineHeight = metrics.lineHeight;
+    if (args.alphaLevel >= 0 && args.alphaLevel <= 255)
+        object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
+}
+
+} // namespace orv
