@@ -51,38 +51,57 @@ TLineFitter::TLineFitter(const QFont& font, int32_t trimmingStyle)
 {
 }
 
-TLineFitter::Fit TLineFitter::fitLine(const std::u32string& text, size_t from, double widthPixels) const
+std::vector<TLineFitter::Fit> TLineFitter::fitLines(const std::u32string& text, double widthPixels,
+                                                    int32_t maxLines) const
 {
-    if (from >= text.size() || widthPixels <= 0)
-        return {};
-    size_t end = from;
-    while (end < text.size() && !isLineBreak(text[end]))
-        ++end;
-    size_t breakLength = 0;
-    if (end < text.size())
-        breakLength = (text[end] == U'\r' && end + 1 < text.size() && text[end + 1] == U'\n') ? 2 : 1;
-    if (end == from)
-        return {static_cast<int32_t>(breakLength), 0};
-
-    const QString segment = QString::fromStdU32String(text.substr(from, end - from));
-    QTextLayout layout(segment, m_font);
+    std::vector<Fit> lines;
+    if (widthPixels <= 0)
+        return lines;
     QTextOption option;
     option.setWrapMode(m_breakAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(widthPixels);
-    layout.endLayout();
+    auto full = [&] { return maxLines > 0 && static_cast<int32_t>(lines.size()) >= maxLines; };
 
-    const int units = line.textLength();
-    const int32_t characters = static_cast<int32_t>(segment.left(units).toStdU32String().size());
-    // A box narrower than the first character holds nothing.
-    if (characters <= 1 && line.naturalTextWidth() > widthPixels)
-        return {};
-    Fit fit{characters, line.naturalTextWidth()};
-    if (units >= segment.size())
-        fit.characters += static_cast<int32_t>(breakLength);
-    return fit;
+    // Hard line breaks end a line; the text between them is laid out once and
+    // cut into lines of the box's width.
+    size_t from = 0;
+    while (from < text.size() && !full()) {
+        size_t end = from;
+        while (end < text.size() && !isLineBreak(text[end]))
+            ++end;
+        size_t breakLength = 0;
+        if (end < text.size())
+            breakLength = (text[end] == U'\r' && end + 1 < text.size() && text[end + 1] == U'\n') ? 2 : 1;
+        if (end == from) {
+            lines.push_back({static_cast<int32_t>(breakLength), 0});
+            from += breakLength;
+            continue;
+        }
+
+        const QString segment = QString::fromStdU32String(text.substr(from, end - from));
+        QTextLayout layout(segment, m_font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int consumed = 0; // UTF-16 units
+        while (consumed < segment.size() && !full()) {
+            QTextLine line = layout.createLine();
+            line.setLineWidth(widthPixels);
+            const int units = line.textLength();
+            const auto characters = static_cast<int32_t>(segment.mid(consumed, units).toStdU32String().size());
+            // A box narrower than the first character holds nothing.
+            if (characters <= 1 && line.naturalTextWidth() > widthPixels) {
+                layout.endLayout();
+                return lines;
+            }
+            consumed += units;
+            Fit fit{characters, line.naturalTextWidth()};
+            if (consumed >= segment.size())
+                fit.characters += static_cast<int32_t>(breakLength);
+            lines.push_back(fit);
+        }
+        layout.endLayout();
+        from = end + breakLength;
+    }
+    return lines;
 }
 
 int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double pixelsPerInch)
@@ -112,17 +131,12 @@ int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double
     const TLineFitter fitter(screenFont(entry.Name, object.FontSize, entry.GdiPlusStyle),
                              object.TrimmingStyle > 5 ? 2 : object.TrimmingStyle);
     size_t start = 0; // 0-based here; LineEnds are 1-based
-    while (start < text.size()) {
-        const TLineFitter::Fit fit = fitter.fitLine(text, start, width);
-        if (fit.characters == 0)
-            break;
+    for (const TLineFitter::Fit& fit : fitter.fitLines(text, width, maxLines)) {
         if (automaticWidth)
             object.Width = static_cast<float>(fit.width / pixelsPerInch * 10000);
         ++lines;
         start += fit.characters;
         object.LineEnds.push_back(static_cast<int16_t>(std::min<size_t>(text.size(), start + 1)));
-        if (lines == maxLines)
-            break;
     }
     object.LineCount = static_cast<int16_t>(lines);
     object.LineHeight = static_cast<float>(roundHalfEven(lineHeight * 10000) / 10000);
@@ -148,14 +162,9 @@ int32_t measureTextHeight(const TReport& report, int32_t width, const std::strin
     int32_t lines = 0;
     if (format & kWordBreak) {
         const TLineFitter fitter(font, 2);
-        const double widthPixels = width * pixelsPerInch;
-        size_t start = 0;
-        while (start < codePoints.size()) {
-            TLineFitter::Fit fit = fitter.fitLine(codePoints, start, widthPixels);
-            // A line too narrow for one character still shows one.
-            start += fit.characters > 0 ? fit.characters : 1;
-            ++lines;
-        }
+        const auto fitted = fitter.fitLines(codePoints, width * pixelsPerInch);
+        // A box too narrow for one character still shows the text on one line.
+        lines = std::max<int32_t>(1, static_cast<int32_t>(fitted.size()));
     } else {
         lines = 1;
         for (size_t i = 0; i < codePoints.size(); ++i)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -26,8 +27,9 @@ public:
         int32_t characters = 0; // characters of the line, its hard line break included
         double width = 0;       // pixels the line's text occupies
     };
-    // The line that starts at `from`; 0 characters when nothing fits.
-    Fit fitLine(const std::u32string& text, size_t from, double widthPixels) const;
+    // The lines of `text` in a box `widthPixels` wide, at most `maxLines` of
+    // them (0: all). Stops early at a line where not even one character fits.
+    std::vector<Fit> fitLines(const std::u32string& text, double widthPixels, int32_t maxLines = 0) const;
 
 private:
     QFont m_font;
