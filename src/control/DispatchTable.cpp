@@ -109,6 +109,76 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(NextPage, 298, "");
     ORV_METHOD(LastPage, 299, "");
     ORV_METHOD(GotoPage, 300, "nPageNumber");
+
+    // Graphic objects
+    ORV_METHOD(AddShape, 68,
+               "cName, nHPos, nVPos, nWidth, nHeight, nPenColor=0, nFillColor=0, nFillStyle=8, nBackStyle=0, "
+               "nBorderStyle=8, nBorderWidth=0, nCurvature=0, nShapeStyle=0, nAlphaLevel=255");
+    ORV_METHOD(AddLine, 69,
+               "cName, nHPos, nVPos, nWidth, nHeight, nPenColor=0, nPenWidth=1, nPenStyle=8, nFillColor=0, "
+               "nBackStyle=0, nBorderStyle=0, nAlphaLevel=255");
+    ORV_METHOD(AddArc, 70,
+               "cName, nHPos, nVPos, nWidth, nHeight, nStartAngle, nSweepAngle, nPenColor=0, nFillColor=0, "
+               "nFillStyle=8, nBackStyle=0, nBorderStyle=8, nBorderWidth=0, nAlphaLevel=255");
+    ORV_METHOD(AddChord, 71,
+               "cName, nHPos, nVPos, nWidth, nHeight, nStartAngle, nSweepAngle, nPenColor=0, nFillColor=0, "
+               "nFillStyle=8, nBackStyle=0, nBorderStyle=8, nBorderWidth=0, nAlphaLevel=255");
+    ORV_METHOD(AddPie, 72,
+               "cName, nHPos, nVPos, nWidth, nHeight, nStartAngle, nSweepAngle, nPenColor=0, nFillColor=0, "
+               "nFillStyle=8, nBackStyle=0, nBorderStyle=8, nBorderWidth=0, nAlphaLevel=255");
+    ORV_METHOD(AddGrid, 73,
+               "cName, nHPos, nVPos, nWidth, nHeight, nColumns, nRows, nPenWidth=1, nPenColor=0, nBorderWidth=1, "
+               "nFillColor=0, nBorderStyle=8, nFillStyle=1");
+    ORV_METHOD(AddPicture, 74,
+               "cName, cFileName, nHPos, nVPos, nWidth, nHeight, nImageScaling=1, nFlags, nPageNumber=0");
+    ORV_METHOD(AddFromClipboard, 75, "cName, nHPos, nVPos, nWidth, nHeight, nImageScaling=1");
+    ORV_METHOD(AddBarCode, 76,
+               "cName, cData, nBarCodeType, nHPos, nVPos, nWidth, nHeight, nBarColor, nRotationAngle");
+    ORV_METHOD(AddAnnotation, 77,
+               "cName, cAnnotationType, nHPos, nVPos, nWidth, nHeight, cContent, nBorderWidth=0");
+    ORV_METHOD(AddChart, 78, "cName, nChartType, nHPos, nVPos, nWidth, nHeight");
+    ORV_METHOD(ChartSelect, 79, "nChartIndex");
+    ORV_METHOD(ClearLastItem, 80, "");
+    ORV_PROPERTY(nReportObjects, 81);
+    ORV_PROPERTY(ShapePenColor, 82);
+    ORV_PROPERTY(ShapeFillColor, 83);
+    ORV_PROPERTY(ShapeFillStyle, 84);
+    ORV_PROPERTY(ShapeBackStyle, 85);
+    ORV_PROPERTY(ShapeBorderStyle, 86);
+    ORV_PROPERTY(ShapeBorderWidth, 87);
+    ORV_PROPERTY(ShapeCurvature, 88);
+    ORV_PROPERTY(LinePenColor, 89);
+    ORV_PROPERTY(LinePenWidth, 90);
+    ORV_PROPERTY(LinePenStyle, 91);
+
+    // Watermark of the view page
+    ORV_PROPERTY(WatermarkText, 92);
+    ORV_PROPERTY(WatermarkFontName, 93);
+    ORV_PROPERTY(WatermarkFontSize, 94);
+    ORV_PROPERTY(WaterMarkForeColor, 95);
+    ORV_PROPERTY(WaterMarkBackColor, 96);
+    ORV_PROPERTY(WatermarkRotationAngle, 97);
+    ORV_PROPERTY(WatermarkFontStyle, 98);
+
+    // Calendar
+    ORV_PROPERTY(CalendarWidth, 99);
+    ORV_PROPERTY(CalendarHeight, 100);
+    ORV_PROPERTY(CalendarLeft, 101);
+    ORV_PROPERTY(CalendarTop, 102);
+    ORV_PROPERTY(CalendarShow, 103);
+    ORV_PROPERTY(CalendarShowGridLines, 104);
+    ORV_PROPERTY(CalendarMonth, 105);
+    ORV_PROPERTY(CalendarYear, 106);
+    ORV_PROPERTY(CalendarDateFontSize, 107);
+    ORV_PROPERTY(CalendarMonthFontSize, 108);
+    ORV_PROPERTY(CalendarMonthFontColor, 109);
+    ORV_PROPERTY(CalendarDateFontColor, 110);
+    ORV_PROPERTY(CalendarMonthFontName, 111);
+    ORV_PROPERTY(CalendarDateFontName, 112);
+    ORV_PROPERTY(CalendarMonthFontStyle, 113);
+    ORV_PROPERTY(CalendarDateFontStyle, 114);
+    ORV_PROPERTY(CalendarGridLineColor, 115);
+    ORV_PROPERTY(CalendarGridLineWidth, 116);
 }
 
 } // namespace orv

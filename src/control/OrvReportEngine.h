@@ -165,6 +165,122 @@ public:
     virtual void put_LastTextHeight(int32_t value) = 0;
     virtual int32_t get_PDFFontCount() = 0;
     virtual Variant PDFFontMetric(int32_t nFontIndex, int32_t nAttribute, int32_t nEmbedFont = 0) = 0;
+
+    // --- graphic objects -----------------------------------------------------------
+    virtual int32_t AddShape(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                             int32_t nPenColor = 0, int32_t nFillColor = 0, int32_t nFillStyle = 8,
+                             int32_t nBackStyle = 0, int32_t nBorderStyle = 8, int32_t nBorderWidth = 0,
+                             int32_t nCurvature = 0, int32_t nShapeStyle = 0, int32_t nAlphaLevel = 255) = 0;
+    virtual int32_t AddLine(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                            int32_t nPenColor = 0, int32_t nPenWidth = 1, int32_t nPenStyle = 8,
+                            int32_t nFillColor = 0, int32_t nBackStyle = 0, int32_t nBorderStyle = 0,
+                            int32_t nAlphaLevel = 255) = 0;
+    virtual int32_t AddArc(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                           int32_t nStartAngle, int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0,
+                           int32_t nFillStyle = 8, int32_t nBackStyle = 0, int32_t nBorderStyle = 8,
+                           int32_t nBorderWidth = 0, int32_t nAlphaLevel = 255) = 0;
+    virtual int32_t AddChord(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                             int32_t nStartAngle, int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0,
+                             int32_t nFillStyle = 8, int32_t nBackStyle = 0, int32_t nBorderStyle = 8,
+                             int32_t nBorderWidth = 0, int32_t nAlphaLevel = 255) = 0;
+    virtual int32_t AddPie(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                           int32_t nStartAngle, int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0,
+                           int32_t nFillStyle = 8, int32_t nBackStyle = 0, int32_t nBorderStyle = 8,
+                           int32_t nBorderWidth = 0, int32_t nAlphaLevel = 255) = 0;
+    virtual int32_t AddGrid(const Variant& cName, Currency nHPos, Currency nVPos, Currency nWidth, Currency nHeight,
+                            int32_t nColumns, int32_t nRows, int32_t nPenWidth = 1, int32_t nPenColor = 0,
+                            int32_t nBorderWidth = 1, int32_t nFillColor = 0, int32_t nBorderStyle = 8,
+                            int32_t nFillStyle = 1) = 0;
+    virtual void AddPicture(const Variant& cName, const Variant& cFileName, float nHPos, float nVPos, float nWidth,
+                            float nHeight, int32_t nImageScaling = 1, int32_t nFlags = 0,
+                            int32_t nPageNumber = 0) = 0;
+    virtual Variant AddFromClipboard(const Variant& cName, Currency nHPos, Currency nVPos, Currency nWidth,
+                                     Currency nHeight, int32_t nImageScaling = 1) = 0;
+    virtual void AddBarCode(const Variant& cName, const Variant& cData, int32_t nBarCodeType, float nHPos,
+                            float nVPos, float nWidth, float nHeight, int32_t nBarColor, int32_t nRotationAngle) = 0;
+    virtual void AddAnnotation(const Variant& cName, const Variant& cAnnotationType, Currency nHPos, Currency nVPos,
+                               Currency nWidth, Currency nHeight, const Variant& cContent,
+                               int32_t nBorderWidth = 0) = 0;
+    virtual void AddChart(const Variant& cName, int32_t nChartType, float nHPos, float nVPos, float nWidth,
+                          float nHeight) = 0;
+    virtual bool ChartSelect(int32_t nChartIndex) = 0;
+    virtual void ClearLastItem() = 0;
+    virtual int32_t get_nReportObjects() = 0;
+    virtual void put_nReportObjects(int32_t value) = 0;
+    virtual int32_t get_ShapePenColor() = 0;
+    virtual void put_ShapePenColor(int32_t value) = 0;
+    virtual int32_t get_ShapeFillColor() = 0;
+    virtual void put_ShapeFillColor(int32_t value) = 0;
+    virtual int32_t get_ShapeFillStyle() = 0;
+    virtual void put_ShapeFillStyle(int32_t value) = 0;
+    virtual int32_t get_ShapeBackStyle() = 0;
+    virtual void put_ShapeBackStyle(int32_t value) = 0;
+    virtual int32_t get_ShapeBorderStyle() = 0;
+    virtual void put_ShapeBorderStyle(int32_t value) = 0;
+    virtual int32_t get_ShapeBorderWidth() = 0;
+    virtual void put_ShapeBorderWidth(int32_t value) = 0;
+    virtual int32_t get_ShapeCurvature() = 0;
+    virtual void put_ShapeCurvature(int32_t value) = 0;
+    virtual int32_t get_LinePenColor() = 0;
+    virtual void put_LinePenColor(int32_t value) = 0;
+    virtual int32_t get_LinePenWidth() = 0;
+    virtual void put_LinePenWidth(int32_t value) = 0;
+    virtual int32_t get_LinePenStyle() = 0;
+    virtual void put_LinePenStyle(int32_t value) = 0;
+
+    // --- watermark of the view page --------------------------------------------------
+    virtual Variant get_WatermarkText() = 0;
+    virtual void put_WatermarkText(const Variant& value) = 0;
+    virtual Variant get_WatermarkFontName() = 0;
+    virtual void put_WatermarkFontName(const Variant& value) = 0;
+    virtual int32_t get_WatermarkFontSize() = 0;
+    virtual void put_WatermarkFontSize(int32_t value) = 0;
+    virtual int32_t get_WaterMarkForeColor() = 0;
+    virtual void put_WaterMarkForeColor(int32_t value) = 0;
+    virtual int32_t get_WaterMarkBackColor() = 0;
+    virtual void put_WaterMarkBackColor(int32_t value) = 0;
+    virtual int32_t get_WatermarkRotationAngle() = 0;
+    virtual void put_WatermarkRotationAngle(int32_t value) = 0;
+    virtual Variant get_WatermarkFontStyle() = 0;
+    virtual void put_WatermarkFontStyle(const Variant& value) = 0;
+
+    // --- calendar ------------------------------------------------------------------
+    virtual float get_CalendarWidth() = 0;
+    virtual void put_CalendarWidth(float value) = 0;
+    virtual float get_CalendarHeight() = 0;
+    virtual void put_CalendarHeight(float value) = 0;
+    virtual float get_CalendarLeft() = 0;
+    virtual void put_CalendarLeft(float value) = 0;
+    virtual float get_CalendarTop() = 0;
+    virtual void put_CalendarTop(float value) = 0;
+    virtual bool get_CalendarShow() = 0;
+    virtual void put_CalendarShow(bool value) = 0;
+    virtual bool get_CalendarShowGridLines() = 0;
+    virtual void put_CalendarShowGridLines(bool value) = 0;
+    virtual int32_t get_CalendarMonth() = 0;
+    virtual void put_CalendarMonth(int32_t value) = 0;
+    virtual int32_t get_CalendarYear() = 0;
+    virtual void put_CalendarYear(int32_t value) = 0;
+    virtual int32_t get_CalendarDateFontSize() = 0;
+    virtual void put_CalendarDateFontSize(int32_t value) = 0;
+    virtual int32_t get_CalendarMonthFontSize() = 0;
+    virtual void put_CalendarMonthFontSize(int32_t value) = 0;
+    virtual int32_t get_CalendarMonthFontColor() = 0;
+    virtual void put_CalendarMonthFontColor(int32_t value) = 0;
+    virtual int32_t get_CalendarDateFontColor() = 0;
+    virtual void put_CalendarDateFontColor(int32_t value) = 0;
+    virtual std::string get_CalendarMonthFontName() = 0;
+    virtual void put_CalendarMonthFontName(const std::string& value) = 0;
+    virtual std::string get_CalendarDateFontName() = 0;
+    virtual void put_CalendarDateFontName(const std::string& value) = 0;
+    virtual std::string get_CalendarMonthFontStyle() = 0;
+    virtual void put_CalendarMonthFontStyle(const std::string& value) = 0;
+    virtual std::string get_CalendarDateFontStyle() = 0;
+    virtual void put_CalendarDateFontStyle(const std::string& value) = 0;
+    virtual Variant get_CalendarGridLineColor() = 0;
+    virtual void put_CalendarGridLineColor(const Variant& value) = 0;
+    virtual Variant get_CalendarGridLineWidth() = 0;
+    virtual void put_CalendarGridLineWidth(const Variant& value) = 0;
 };
 
 } // namespace orv

@@ -184,6 +184,119 @@ public:
     int32_t get_PDFFontCount() override;
     Variant PDFFontMetric(int32_t nFontIndex, int32_t nAttribute, int32_t nEmbedFont = 0) override;
 
+    // --- graphic objects
+    int32_t AddShape(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                     int32_t nPenColor = 0, int32_t nFillColor = 0, int32_t nFillStyle = 8, int32_t nBackStyle = 0,
+                     int32_t nBorderStyle = 8, int32_t nBorderWidth = 0, int32_t nCurvature = 0,
+                     int32_t nShapeStyle = 0, int32_t nAlphaLevel = 255) override;
+    int32_t AddLine(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight,
+                    int32_t nPenColor = 0, int32_t nPenWidth = 1, int32_t nPenStyle = 8, int32_t nFillColor = 0,
+                    int32_t nBackStyle = 0, int32_t nBorderStyle = 0, int32_t nAlphaLevel = 255) override;
+    int32_t AddArc(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight, int32_t nStartAngle,
+                   int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0, int32_t nFillStyle = 8,
+                   int32_t nBackStyle = 0, int32_t nBorderStyle = 8, int32_t nBorderWidth = 0,
+                   int32_t nAlphaLevel = 255) override;
+    int32_t AddChord(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight, int32_t nStartAngle,
+                     int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0, int32_t nFillStyle = 8,
+                     int32_t nBackStyle = 0, int32_t nBorderStyle = 8, int32_t nBorderWidth = 0,
+                     int32_t nAlphaLevel = 255) override;
+    int32_t AddPie(const Variant& cName, float nHPos, float nVPos, float nWidth, float nHeight, int32_t nStartAngle,
+                   int32_t nSweepAngle, int32_t nPenColor = 0, int32_t nFillColor = 0, int32_t nFillStyle = 8,
+                   int32_t nBackStyle = 0, int32_t nBorderStyle = 8, int32_t nBorderWidth = 0,
+                   int32_t nAlphaLevel = 255) override;
+    int32_t AddGrid(const Variant& cName, Currency nHPos, Currency nVPos, Currency nWidth, Currency nHeight,
+                    int32_t nColumns, int32_t nRows, int32_t nPenWidth = 1, int32_t nPenColor = 0,
+                    int32_t nBorderWidth = 1, int32_t nFillColor = 0, int32_t nBorderStyle = 8,
+                    int32_t nFillStyle = 1) override;
+    void AddPicture(const Variant& cName, const Variant& cFileName, float nHPos, float nVPos, float nWidth,
+                    float nHeight, int32_t nImageScaling = 1, int32_t nFlags = 0, int32_t nPageNumber = 0) override;
+    Variant AddFromClipboard(const Variant& cName, Currency nHPos, Currency nVPos, Currency nWidth, Currency nHeight,
+                             int32_t nImageScaling = 1) override;
+    void AddBarCode(const Variant& cName, const Variant& cData, int32_t nBarCodeType, float nHPos, float nVPos,
+                    float nWidth, float nHeight, int32_t nBarColor, int32_t nRotationAngle) override;
+    void AddAnnotation(const Variant& cName, const Variant& cAnnotationType, Currency nHPos, Currency nVPos,
+                       Currency nWidth, Currency nHeight, const Variant& cContent, int32_t nBorderWidth = 0) override;
+    void AddChart(const Variant& cName, int32_t nChartType, float nHPos, float nVPos, float nWidth,
+                  float nHeight) override;
+    bool ChartSelect(int32_t nChartIndex) override;
+    void ClearLastItem() override;
+    int32_t get_nReportObjects() override;
+    void put_nReportObjects(int32_t value) override;
+    int32_t get_ShapePenColor() override;
+    void put_ShapePenColor(int32_t value) override;
+    int32_t get_ShapeFillColor() override;
+    void put_ShapeFillColor(int32_t value) override;
+    int32_t get_ShapeFillStyle() override;
+    void put_ShapeFillStyle(int32_t value) override;
+    int32_t get_ShapeBackStyle() override;
+    void put_ShapeBackStyle(int32_t value) override;
+    int32_t get_ShapeBorderStyle() override;
+    void put_ShapeBorderStyle(int32_t value) override;
+    int32_t get_ShapeBorderWidth() override;
+    void put_ShapeBorderWidth(int32_t value) override;
+    int32_t get_ShapeCurvature() override;
+    void put_ShapeCurvature(int32_t value) override;
+    int32_t get_LinePenColor() override;
+    void put_LinePenColor(int32_t value) override;
+    int32_t get_LinePenWidth() override;
+    void put_LinePenWidth(int32_t value) override;
+    int32_t get_LinePenStyle() override;
+    void put_LinePenStyle(int32_t value) override;
+
+    // --- watermark of the view page
+    Variant get_WatermarkText() override;
+    void put_WatermarkText(const Variant& value) override;
+    Variant get_WatermarkFontName() override;
+    void put_WatermarkFontName(const Variant& value) override;
+    int32_t get_WatermarkFontSize() override;
+    void put_WatermarkFontSize(int32_t value) override;
+    int32_t get_WaterMarkForeColor() override;
+    void put_WaterMarkForeColor(int32_t value) override;
+    int32_t get_WaterMarkBackColor() override;
+    void put_WaterMarkBackColor(int32_t value) override;
+    int32_t get_WatermarkRotationAngle() override;
+    void put_WatermarkRotationAngle(int32_t value) override;
+    Variant get_WatermarkFontStyle() override;
+    void put_WatermarkFontStyle(const Variant& value) override;
+
+    // --- calendar
+    float get_CalendarWidth() override;
+    void put_CalendarWidth(float value) override;
+    float get_CalendarHeight() override;
+    void put_CalendarHeight(float value) override;
+    float get_CalendarLeft() override;
+    void put_CalendarLeft(float value) override;
+    float get_CalendarTop() override;
+    void put_CalendarTop(float value) override;
+    bool get_CalendarShow() override;
+    void put_CalendarShow(bool value) override;
+    bool get_CalendarShowGridLines() override;
+    void put_CalendarShowGridLines(bool value) override;
+    int32_t get_CalendarMonth() override;
+    void put_CalendarMonth(int32_t value) override;
+    int32_t get_CalendarYear() override;
+    void put_CalendarYear(int32_t value) override;
+    int32_t get_CalendarDateFontSize() override;
+    void put_CalendarDateFontSize(int32_t value) override;
+    int32_t get_CalendarMonthFontSize() override;
+    void put_CalendarMonthFontSize(int32_t value) override;
+    int32_t get_CalendarMonthFontColor() override;
+    void put_CalendarMonthFontColor(int32_t value) override;
+    int32_t get_CalendarDateFontColor() override;
+    void put_CalendarDateFontColor(int32_t value) override;
+    std::string get_CalendarMonthFontName() override;
+    void put_CalendarMonthFontName(const std::string& value) override;
+    std::string get_CalendarDateFontName() override;
+    void put_CalendarDateFontName(const std::string& value) override;
+    std::string get_CalendarMonthFontStyle() override;
+    void put_CalendarMonthFontStyle(const std::string& value) override;
+    std::string get_CalendarDateFontStyle() override;
+    void put_CalendarDateFontStyle(const std::string& value) override;
+    Variant get_CalendarGridLineColor() override;
+    void put_CalendarGridLineColor(const Variant& value) override;
+    Variant get_CalendarGridLineWidth() override;
+    void put_CalendarGridLineWidth(const Variant& value) override;
+
 signals:
     // The report asks the preview to lay its pages out again, to repaint, or
     // to refresh its navigation controls; background building was switched.
@@ -231,6 +344,15 @@ private:
     int16_t m_cursor = 0;
 
     std::unique_ptr<QObject> m_tooltipFilter;
+
+    // The chart the chart operations address: its number on the draw page,
+    // 0 for none.
+    int32_t m_currentChart = 0;
+    // Shape and line settings that are only stored and read back: the adding
+    // operations take their own declared defaults instead.
+    int32_t m_shapePenColor = 0, m_shapeFillColor = 0, m_shapeFillStyle = 0, m_shapeBackStyle = 0;
+    int32_t m_shapeBorderStyle = 0, m_shapeBorderWidth = 0, m_shapeCurvature = 0;
+    int32_t m_linePenColor = 0, m_linePenWidth = 0, m_linePenStyle = 0;
 };
 
 } // namespace orv

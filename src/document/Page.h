@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Chart.h"
 #include "document/ReportObject.h"
 
 #include <cstdint>
@@ -8,10 +9,11 @@
 
 namespace orv {
 
-// One page of the report: its size, paper settings, watermark and its report
-// objects in insertion (= drawing) order.
+// One page of the report: its size, paper settings, watermark, its report
+// objects in insertion (= drawing) order and the charts they place.
 struct TPageObject {
     std::vector<TReportObject> Objects;
+    std::vector<TChartObject> Charts; // chart n (1-based) is item n - 1
     TWaterMarkObject WaterMark;
     double Width = 8.5;  // inches
     double Height = 11;  // inches

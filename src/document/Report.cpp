@@ -320,6 +320,11 @@ void TReport::syncDrawPageToViewPage()
         m_drawPage = m_viewPage;
 }
 
+void TReport::contentChanged()
+{
+    notifyRepaint();
+}
+
 void TReport::setLayoutWidth(float inches)
 {
     if (inches <= 0)

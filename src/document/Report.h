@@ -75,6 +75,9 @@ public:
     void setProcessInBackground(bool on);
     // Points the draw page at the view page unless building in background.
     void syncDrawPageToViewPage();
+    // Asks the viewer to repaint after a change of what it shows (a
+    // watermark, the calendar) that the report does not make itself.
+    void contentChanged();
 
     float layoutWidth() const { return m_layoutWidth; }
     float layoutHeight() const { return m_layoutHeight; }

@@ -15,10 +15,17 @@ public:
     TTempFiles& operator=(const TTempFiles&) = delete;
     ~TTempFiles();
 
-    // Creates a new empty file "<prefix><n><extension>" in the current
-    // directory, exclusively (never reusing an existing file), registers it
-    // and returns its path.
-    std::string createExclusive(const std::string& prefix, const std::string& extension);
+    // Creates a new empty file "<stem><extension>", or when a file of that
+    // name exists the first free "<stem><k><extension>" for k = 0, 1, 2 ...;
+    // exclusively (an existing file is never reused or overwritten),
+    // registers it and returns its path.
+    std::string createExclusive(const std::string& stem, const std::string& extension);
+
+    // Creates a file for a picture the control takes in (from the clipboard,
+    // from a converted document) in the current directory, named after the
+    // number n of registered files: "ORVR<n><extension>", then
+    // "ORVR<n><k><extension>" as createExclusive tries them.
+    std::string createInCurrentDirectory(const std::string& extension);
 
     void registerFile(const std::string& path);
 
