@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace orv {
+
+// How a page image is written: colour depth (1, 4, 8, 15, 16 or 24 bits per
+// pixel; other values give 24), grey instead of colour, and the format's own
+// settings. Every writer goes through a temporary file that is renamed into
+// place, so a failed export leaves no partial file behind.
+struct TRasterOptions {
+    int32_t bitsPerPixel = 24;
+    bool grayscale = false;
+    int32_t jpegQuality = 90; // clamped to 1..100
+    bool progressive = false;
+    enum class TiffCompression { Lzw, CcittGroup3, CcittGroup4, PackBits, None };
+    TiffCompression tiffCompression = TiffCompression::Lzw;
+};
+
+// The TIFF compression of an interface compression code: 1 CCITT group 3,
+// 2 CCITT group 4, 3 PackBits (run length), 4 none, anything else LZW.
+TRasterOptions::TiffCompression tiffCompressionOf(int32_t code);
+
+// The bitmap size for a thumbnail size t: with 5 < t < the longer side the
+// image is scaled so that its longer side is t (the ratio rounded to
+// 1/10000, sizes cut); otherwise the full size.
+QSize thumbnailSize(QSize full, int32_t thumbnail);
+
+// `name` with its extension replaced by `extension` (e.g. ".JPG").
+std::string withExtension(const std::string& name, const std::string& extension);
+
+void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options);
+void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options);
+void writePng(const QImage& page, const std::string& path, const TRasterOptions& options);
+
+// Writes one or more pages into one TIFF file, a page at a time, so a long
+// range never has to be held in memory. Compression CCITT group 3 and 4 and
+// PackBits write 1-bit pages.
+class TTiffWriter {
+public:
+    TTiffWriter(const std::string& path, const TRasterOptions& options);
+    ~TTiffWriter();
+    TTiffWriter(const TTiffWriter&) = delete;
+    TTiffWriter& operator=(const TTiffWriter&) = delete;
+
+    void addPage(const QImage& page);
+    // Completes the file and moves it into place; without it nothing is left.
+    void finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace orv

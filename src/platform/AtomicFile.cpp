@@ -1,0 +1,44 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <stdexcept>
+#include <string.h>
+#include <unistd.h>
+
+namespace orv {
+
+TAtomicFile::TAtomicFile(std::string targetPath)
+    : m_targetPath(std::move(targetPath))
+{
+    // Created exclusively with the usual permissions (the umask applies),
+    // beside the target so that the rename stays on one file system.
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        std::string candidate = m_targetPath + ".~" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            m_temporaryPath = std::move(candidate);
+            return;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    throw std::runtime_error("Cannot write " + m_targetPath + ": " + strerror(errno));
+}
+
+TAtomicFile::~TAtomicFile()
+{
+    if (!m_committed)
+        std::remove(m_temporaryPath.c_str());
+}
+
+void TAtomicFile::commit()
+{
+    if (std::rename(m_temporaryPath.c_str(), m_targetPath.c_str()) != 0)
+        throw std::runtime_error("Cannot write " + m_targetPath + ": " + strerror(errno));
+    m_committed = true;
+}
+
+} // namespace orv

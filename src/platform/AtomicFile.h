@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+// Writes a file under a temporary name in the target's folder and renames it
+// into place on commit, so that a failed export never leaves a half-written
+// file, nor destroys an older file of the same name. Without a commit the
+// temporary file is removed.
+class TAtomicFile {
+public:
+    explicit TAtomicFile(std::string targetPath);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    // The name to write to; it exists (empty) once the object is made.
+    const std::string& temporaryPath() const { return m_temporaryPath; }
+    const std::string& targetPath() const { return m_targetPath; }
+    // Renames the temporary file to the target; throws when that fails.
+    void commit();
+
+private:
+    std::string m_targetPath;
+    std::string m_temporaryPath;
+    bool m_committed = false;
+};
+
+} // namespace orv
