@@ -1,0 +1,478 @@
+#include "export/RasterExport.h"
+
+#include "document/Units.h"
+#include "platform/AtomicFile.h"
+
+#include <QImageWriter>
+
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+#include <jpeglib.h>
+#include <tiffio.h>
+
+namespace orv {
+
+namespace {
+
+// The sixteen colours of the standard 4-bit palette.
+constexpr std::array<QRgb, 16> kSixteenColours = {
+    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080, 0xFF808080,
+    0xFFC0C0C0, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+
+int32_t normalisedDepth(int32_t bitsPerPixel)
+{
+    switch (bitsPerPixel) {
+    case 1:
+    case 4:
+    case 8:
+    case 15:
+    case 16:
+    case 24:
+        return bitsPerPixel;
+    default:
+        return 24;
+    }
+}
+
+int luma(QRgb pixel)
+{
+    return (qRed(pixel) * 299 + qGreen(pixel) * 587 + qBlue(pixel) * 114) / 1000;
+}
+
+QImage opaqueRgb(const QImage& page, bool grayscale)
+{
+    QImage rgb = page.convertToFormat(QImage::Format_RGB32);
+    if (grayscale)
+        rgb = rgb.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    return rgb;
+}
+
+// A palette image of the given depth (1, 4 or 8 bits): black and white, the
+// sixteen standard colours or grey levels, or an optimised 256-colour palette.
+QImage indexedImage(const QImage& rgb, int32_t depth, bool grayscale)
+{
+    QVector<QRgb> palette;
+    if (depth == 1) {
+        palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    } else if (grayscale) {
+        const int levels = depth == 4 ? 16 : 256;
+        for (int i = 0; i < levels; ++i) {
+            const int v = i * 255 / (levels - 1);
+            palette.push_back(qRgb(v, v, v));
+        }
+    } else if (depth == 4) {
+        palette = QVector<QRgb>(kSixteenColours.begin(), kSixteenColours.end());
+    } else {
+        return rgb.convertToFormat(QImage::Format_Indexed8, Qt::AutoColor | Qt::ThresholdDither);
+    }
+    if (depth == 1) {
+        QImage mono(rgb.size(), QImage::Format_Indexed8);
+        mono.setColorTable(palette);
+        for (int y = 0; y < rgb.height(); ++y) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            uchar* out = mono.scanLine(y);
+            for (int x = 0; x < rgb.width(); ++x)
+                out[x] = luma(in[x]) < 128 ? 0 : 1;
+        }
+        return mono;
+    }
+    return rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+}
+
+// Rounds colours to what a 15-bit (5-5-5) or 16-bit (5-6-5) pixel holds.
+QImage reducedPrecision(const QImage& rgb, int32_t depth)
+{
+    QImage reduced = rgb.convertToFormat(depth == 16 ? QImage::Format_RGB16 : QImage::Format_RGB555);
+    return reduced.convertToFormat(QImage::Format_RGB32);
+}
+
+void putLe16(std::vector<uint8_t>& out, uint32_t v)
+{
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+}
+
+void putLe32(std::vector<uint8_t>& out, uint32_t v)
+{
+    putLe16(out, v & 0xFFFF);
+    putLe16(out, v >> 16);
+}
+
+void writeAll(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("Cannot write " + path);
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0 || !ok)
+        throw std::runtime_error("Cannot write " + path);
+}
+
+// A Windows bitmap file: bottom-up rows padded to 4 bytes; palettes for 1,
+// 4 and 8 bits, 5-5-5 for 15 bits, 5-6-5 bit fields for 16 bits.
+std::vector<uint8_t> bitmapFile(const QImage& rgb, int32_t depth, bool grayscale)
+{
+    const int width = rgb.width();
+    const int height = rgb.height();
+    const int fileDepth = depth == 15 ? 16 : depth;
+    const uint32_t rowBytes = ((uint32_t(width) * fileDepth + 31) / 32) * 4;
+    QImage indexed;
+    if (depth <= 8)
+        indexed = indexedImage(rgb, depth, grayscale);
+    const uint32_t paletteEntries = depth <= 8 ? static_cast<uint32_t>(indexed.colorCount()) : 0;
+    const uint32_t maskBytes = depth == 16 ? 12 : 0;
+    const uint32_t pixelOffset = 14 + 40 + maskBytes + paletteEntries * 4;
+
+    std::vector<uint8_t> out;
+    out.reserve(pixelOffset + rowBytes * height);
+    out.push_back('B');
+    out.push_back('M');
+    putLe32(out, pixelOffset + rowBytes * height);
+    putLe32(out, 0);
+    putLe32(out, pixelOffset);
+    putLe32(out, 40);
+    putLe32(out, width);
+    putLe32(out, height);
+    putLe16(out, 1);
+    putLe16(out, fileDepth);
+    putLe32(out, depth == 16 ? 3 : 0); // BI_BITFIELDS for 5-6-5, else BI_RGB
+    putLe32(out, rowBytes * height);
+    putLe32(out, 3780); // 96 pixels per inch in pixels per metre
+    putLe32(out, 3780);
+    putLe32(out, paletteEntries);
+    putLe32(out, 0);
+    if (depth == 16) {
+        putLe32(out, 0xF800);
+        putLe32(out, 0x07E0);
+        putLe32(out, 0x001F);
+    }
+    for (uint32_t i = 0; i < paletteEntries; ++i) {
+        const QRgb c = indexed.color(static_cast<int>(i));
+        out.push_back(qBlue(c));
+        out.push_back(qGreen(c));
+        out.push_back(qRed(c));
+        out.push_back(0);
+    }
+
+    for (int y = height - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(rowBytes, 0);
+        if (depth <= 8) {
+            const uchar* in = indexed.constScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (depth == 8)
+                    row[x] = in[x];
+                else if (depth == 4)
+                    row[x / 2] |= (x % 2 == 0) ? uint8_t(in[x] << 4) : in[x];
+                else if (in[x])
+                    row[x / 8] |= uint8_t(0x80 >> (x % 8));
+            }
+        } else {
+            const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = in[x];
+                if (depth == 24) {
+                    row[x * 3] = qBlue(p);
+                    row[x * 3 + 1] = qGreen(p);
+                    row[x * 3 + 2] = qRed(p);
+                } else {
+                    const uint16_t v = depth == 16
+                        ? uint16_t(((qRed(p) >> 3) << 11) | ((qGreen(p) >> 2) << 5) | (qBlue(p) >> 3))
+                        : uint16_t(((qRed(p) >> 3) << 10) | ((qGreen(p) >> 3) << 5) | (qBlue(p) >> 3));
+                    row[x * 2] = v & 0xFF;
+                    row[x * 2 + 1] = v >> 8;
+                }
+            }
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+// libjpeg reports fatal errors through error_exit; this one jumps back to
+// the writer, which then fails with the library's message.
+struct JpegErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void jpegErrorExit(j_common_ptr info)
+{
+    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+    (*info->err->format_message)(info, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+// Writes the JPEG stream; returns the library's message on failure. Kept
+// free of C++ objects with destructors because of the long jump.
+bool compressJpeg(FILE* file, const QImage& rgb, const TRasterOptions& options, JpegErrorManager& errors)
+{
+    jpeg_compress_struct info;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = jpegErrorExit;
+    std::vector<JSAMPLE> row(static_cast<size_t>(rgb.width()) * 3);
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = static_cast<JDIMENSION>(rgb.width());
+    info.image_height = static_cast<JDIMENSION>(rgb.height());
+    info.input_components = options.grayscale ? 1 : 3;
+    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, std::clamp(options.jpegQuality, 1, 100), TRUE);
+    info.density_unit = 1;
+    info.X_density = info.Y_density = 96;
+    if (options.progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if (options.grayscale) {
+                row[x] = static_cast<JSAMPLE>(qRed(in[x]));
+            } else {
+                row[x * 3] = static_cast<JSAMPLE>(qRed(in[x]));
+                row[x * 3 + 1] = static_cast<JSAMPLE>(qGreen(in[x]));
+                row[x * 3 + 2] = static_cast<JSAMPLE>(qBlue(in[x]));
+            }
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+} // namespace
+
+TRasterOptions::TiffCompression tiffCompressionOf(int32_t code)
+{
+    switch (code) {
+    case 1:
+        return TRasterOptions::TiffCompression::CcittGroup3;
+    case 2:
+        return TRasterOptions::TiffCompression::CcittGroup4;
+    case 3:
+        return TRasterOptions::TiffCompression::PackBits;
+    case 4:
+        return TRasterOptions::TiffCompression::None;
+    default:
+        return TRasterOptions::TiffCompression::Lzw;
+    }
+}
+
+QSize thumbnailSize(QSize full, int32_t thumbnail)
+{
+    const int longer = std::max(full.width(), full.height());
+    if (!(thumbnail > 5 && thumbnail < longer))
+        return full;
+    const double ratio = roundHalfEven(static_cast<double>(thumbnail) / longer * 10000) / 10000;
+    return QSize(static_cast<int>(full.width() * ratio), static_cast<int>(full.height() * ratio));
+}
+
+std::string withExtension(const std::string& name, const std::string& extension)
+{
+    const size_t slash = name.find_last_of('/');
+    const size_t dot = name.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? name.substr(0, dot) : name) + extension;
+}
+
+void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options)
+{
+    const QImage rgb = opaqueRgb(page, options.grayscale);
+    TAtomicFile target(path);
+    FILE* file = std::fopen(target.temporaryPath().c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("Cannot write " + path);
+    JpegErrorManager errors{};
+    const bool compressed = compressJpeg(file, rgb, options, errors);
+    const bool closed = std::fclose(file) == 0;
+    if (!compressed)
+        throw std::runtime_error("Cannot write " + path + ": " + errors.message);
+    if (!closed)
+        throw std::runtime_error("Cannot write " + path);
+    target.commit();
+}
+
+void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options)
+{
+    const int32_t depth = normalisedDepth(options.bitsPerPixel);
+    QImage rgb = opaqueRgb(page, options.grayscale);
+    TAtomicFile target(path);
+    writeAll(target.temporaryPath(), bitmapFile(rgb, depth, options.grayscale));
+    target.commit();
+}
+
+void writePng(const QImage& page, const std::string& path, const TRasterOptions& options)
+{
+    // A PNG holds no 1-bit page of ours: 1 bit gives 24.
+    const int32_t depth = options.bitsPerPixel == 1 ? 24 : normalisedDepth(options.bitsPerPixel);
+    const QImage rgb = opaqueRgb(page, options.grayscale);
+    QImage encoded;
+    if (depth <= 8)
+        encoded = indexedImage(rgb, depth, options.grayscale);
+    else if (options.grayscale)
+        encoded = rgb.convertToFormat(QImage::Format_Grayscale8);
+    else if (depth < 24)
+        encoded = reducedPrecision(rgb, depth).convertToFormat(QImage::Format_RGB888);
+    else
+        encoded = rgb.convertToFormat(QImage::Format_RGB888);
+    encoded.setDotsPerMeterX(3780);
+    encoded.setDotsPerMeterY(3780);
+
+    TAtomicFile target(path);
+    QImageWriter writer(QString::fromStdString(target.temporaryPath()), "png");
+    if (!writer.write(encoded))
+        throw std::runtime_error("Cannot write " + path + ": " + writer.errorString().toStdString());
+    target.commit();
+}
+
+struct TTiffWriter::State {
+    explicit State(const std::string& path) : target(path) {}
+    TAtomicFile target;
+    TRasterOptions options;
+    TIFF* tiff = nullptr;
+    uint16_t pages = 0;
+};
+
+TTiffWriter::TTiffWriter(const std::string& path, const TRasterOptions& options)
+    : m_state(std::make_unique<State>(path))
+{
+    m_state->options = options;
+    m_state->tiff = TIFFOpen(m_state->target.temporaryPath().c_str(), "w");
+    if (!m_state->tiff)
+        throw std::runtime_error("Cannot write " + path);
+}
+
+TTiffWriter::~TTiffWriter()
+{
+    if (m_state->tiff)
+        TIFFClose(m_state->tiff);
+}
+
+void TTiffWriter::addPage(const QImage& page)
+{
+    using Compression = TRasterOptions::TiffCompression;
+    TIFF* tiff = m_state->tiff;
+    const TRasterOptions& options = m_state->options;
+    if (!tiff)
+        throw std::logic_error("TIFF file already finished");
+    const bool bilevelCompression = options.tiffCompression == Compression::CcittGroup3
+        || options.tiffCompression == Compression::CcittGroup4 || options.tiffCompression == Compression::PackBits;
+    int32_t depth = bilevelCompression ? 1 : normalisedDepth(options.bitsPerPixel);
+    if (depth == 15 || depth == 16)
+        depth = 24; // TIFF has no packed 16-bit RGB; the colours are reduced below
+    const QImage rgb = opaqueRgb(page, options.grayscale);
+    const int width = rgb.width();
+    const int height = rgb.height();
+
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 96.0f);
+    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 96.0f);
+    TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
+    TIFFSetField(tiff, TIFFTAG_PAGENUMBER, m_state->pages, 0);
+    uint16_t compression = COMPRESSION_LZW;
+    switch (options.tiffCompression) {
+    case Compression::CcittGroup3:
+        compression = COMPRESSION_CCITTFAX3;
+        break;
+    case Compression::CcittGroup4:
+        compression = COMPRESSION_CCITTFAX4;
+        break;
+    case Compression::PackBits:
+        compression = COMPRESSION_PACKBITS;
+        break;
+    case Compression::None:
+        compression = COMPRESSION_NONE;
+        break;
+    case Compression::Lzw:
+        break;
+    }
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, compression);
+
+    std::vector<uint8_t> row;
+    QImage source = rgb;
+    if (depth == 1) {
+        // Fax compressions expect white as 0.
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+        row.assign((width + 7) / 8, 0);
+    } else if (depth <= 8) {
+        source = indexedImage(rgb, depth, options.grayscale);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, depth);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+        const int entries = 1 << depth;
+        std::vector<uint16_t> red(entries, 0), green(entries, 0), blue(entries, 0);
+        for (int i = 0; i < source.colorCount() && i < entries; ++i) {
+            red[i] = static_cast<uint16_t>(qRed(source.color(i)) * 257);
+            green[i] = static_cast<uint16_t>(qGreen(source.color(i)) * 257);
+            blue[i] = static_cast<uint16_t>(qBlue(source.color(i)) * 257);
+        }
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+        row.assign((static_cast<size_t>(width) * depth + 7) / 8, 0);
+    } else {
+        if (normalisedDepth(options.bitsPerPixel) < 24 && normalisedDepth(options.bitsPerPixel) > 8)
+            source = reducedPrecision(rgb, normalisedDepth(options.bitsPerPixel));
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+        row.assign(static_cast<size_t>(width) * 3, 0);
+    }
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
+
+    for (int y = 0; y < height; ++y) {
+        std::fill(row.begin(), row.end(), 0);
+        if (depth == 1) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                if (luma(in[x]) < 128)
+                    row[x / 8] |= uint8_t(0x80 >> (x % 8));
+        } else if (depth <= 8) {
+            const uchar* in = source.constScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (depth == 8)
+                    row[x] = in[x];
+                else
+                    row[x / 2] |= (x % 2 == 0) ? uint8_t(in[x] << 4) : in[x];
+            }
+        } else {
+            const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                row[x * 3] = qRed(in[x]);
+                row[x * 3 + 1] = qGreen(in[x]);
+                row[x * 3 + 2] = qBlue(in[x]);
+            }
+        }
+        if (TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0) < 0)
+            throw std::runtime_error("Cannot write " + m_state->target.targetPath());
+    }
+    if (!TIFFWriteDirectory(tiff))
+        throw std::runtime_error("Cannot write " + m_state->target.targetPath());
+    ++m_state->pages;
+}
+
+void TTiffWriter::finish()
+{
+    if (m_state->pages == 0)
+        throw std::logic_error("A TIFF file needs at least one page");
+    TIFFClose(m_state->tiff);
+    m_state->tiff = nullptr;
+    m_state->target.commit();
+}
+
+} // namespace orv
