@@ -1,0 +1,71 @@
+#pragma once
+
+#include "document/BarcodeTypes.h"
+#include "document/Units.h"
+
+#include <QPointF>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace orv {
+
+// Turns data into the bars and spaces of one of 23 linear symbologies and
+// paints them, rotated by any angle. The symbol is first encoded into a
+// string of width codes: "0".."3" spaces and "5".."8" bars of widths w0..w3,
+// "A".."D" short bars (2/5 of the height), where w0 = Modul, w1 = Modul x
+// Ratio, w2 = 1.5 x w1 and w3 = 2 x w1. Lengths are in the units of the
+// surface the barcode is painted on.
+class TAsBarcode {
+public:
+    // One element of the painted symbol: its four corners after rotation.
+    struct Element {
+        std::array<QPointF, 4> corners;
+        bool bar = false;
+    };
+
+    TBarcodeType Typ = TBarcodeType::Ean13;
+    std::string Text;
+    double Left = 0;
+    double Top = 0;
+    double Height = 0;
+    double Ratio = 2.0;
+    double Angle = 0; // degrees, counter-clockwise
+    Colour Color = 0xFFFFFF;
+    Colour ColorBar = 0;
+
+    int32_t modul() const { return m_modul; }
+    // Only 1 to 49 are taken.
+    void setModul(int32_t modul);
+    // Asks for a total width: the symbol is stretched to it exactly, and
+    // Modul becomes Trunc(Modul x requested / natural) when that is 1..49.
+    void setWidth(double requested);
+    // The natural width: the sum of the element widths.
+    double width();
+    double widthRatio();
+    void setWidthRatio(double ratio);
+
+    // The width codes of the symbol. Characters the symbology does not take
+    // are dropped from Text; Ratio is clamped to what the symbology allows.
+    std::string encode();
+
+    // The painted elements, in order, with the stretch, rotation and
+    // position applied.
+    std::vector<Element> elements();
+
+    // Paints the symbol: bars in ColorBar, spaces in white.
+    void draw(QPainter& painter);
+
+private:
+    double elementWidth(char code) const;
+    double naturalWidth(const std::string& codes) const;
+
+    int32_t m_modul = 1;
+    double m_requestedWidth = 0;
+    double m_widthRatio = 0;
+};
+
+} // namespace orv
