@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Rounding.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -29,12 +31,6 @@ inline float storedUnits(float inches)
 inline float storedUnits(Currency value)
 {
     return static_cast<float>(value.scaled);
-}
-
-// Round to nearest, halves to even (the default floating-point rounding mode).
-inline double roundHalfEven(double value)
-{
-    return std::nearbyint(value);
 }
 
 } // namespace orv

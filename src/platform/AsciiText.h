@@ -34,6 +34,15 @@ inline std::string asciiLower(std::string_view text)
     return result;
 }
 
+// The text without the blanks (spaces) around it.
+inline std::string_view trimBlanks(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 inline bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

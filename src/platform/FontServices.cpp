@@ -6,8 +6,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_ADVANCES_H
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -52,6 +55,27 @@ private:
     FT_Library m_library = nullptr;
     FT_Face m_face = nullptr;
 };
+
+std::pair<std::string, int> faceKey(std::string_view family, bool bold, bool italic)
+{
+    return std::make_pair(asciiLower(family), (bold ? 1 : 0) | (italic ? 2 : 0));
+}
+
+bool hasCharmap(FT_Face face, FT_Encoding encoding)
+{
+    for (int i = 0; i < face->num_charmaps; ++i)
+        if (face->charmaps[i]->encoding == encoding)
+            return true;
+    return false;
+}
+
+// A symbol face puts its characters at F000 + code.
+int32_t singleByteCode(int32_t code, bool symbol)
+{
+    if (symbol && code >= 0xF000)
+        code -= 0xF000;
+    return std::clamp(code, 0, 255);
+}
 
 } // namespace
 
@@ -112,7 +136,7 @@ bool TFontServices::isInstalled(std::string_view family)
 
 const TFontFaceMetrics& TFontServices::metrics(std::string_view family, bool bold, bool italic)
 {
-    auto key = std::make_pair(asciiLower(family), (bold ? 1 : 0) | (italic ? 2 : 0));
+    auto key = faceKey(family, bold, italic);
     auto found = m_metrics.find(key);
     if (found == m_metrics.end())
         found = m_metrics.emplace(key, loadMetrics(std::string(family), bold, italic)).first;
@@ -155,6 +179,75 @@ TFontFaceMetrics TFontServices::loadMetrics(const std::string& family, bool bold
     }
     metrics.lineSpacing = std::max(metrics.cellAscent + metrics.cellDescent, headerSpacing);
     return metrics;
+}
+
+const TFontFaceTables& TFontServices::faceTables(std::string_view family, bool bold, bool italic)
+{
+    auto key = faceKey(family, bold, italic);
+    if (auto found = m_tables.find(key); found != m_tables.end())
+        return found->second;
+
+    const TFontFaceMetrics& served = metrics(family, bold, italic);
+    FreeTypeFace face(served.file, served.faceIndex);
+    FT_Face f = face.get();
+    TFontFaceTables tables;
+    tables.symbol = hasCharmap(f, FT_ENCODING_MS_SYMBOL) && !hasCharmap(f, FT_ENCODING_UNICODE);
+    tables.fixedPitch = FT_IS_FIXED_WIDTH(f);
+    tables.italic = (f->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+    tables.xMin = f->bbox.xMin;
+    tables.yMin = f->bbox.yMin;
+    tables.xMax = f->bbox.xMax;
+    tables.yMax = f->bbox.yMax;
+    tables.maximumWidth = f->max_advance_width;
+    tables.underlineSize = f->underline_thickness;
+    tables.underlinePosition = f->underline_position;
+    if (auto* post = static_cast<TT_Postscript*>(FT_Get_Sfnt_Table(f, FT_SFNT_POST)))
+        tables.italicAngle = post->italicAngle / 65536.0;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2)); os2 && os2->version != 0xFFFF) {
+        tables.averageWidth = os2->xAvgCharWidth;
+        tables.weight = os2->usWeightClass;
+        tables.panoseFamily = os2->panose[0];
+        tables.panoseSerif = os2->panose[1];
+        tables.xHeight = os2->version >= 2 ? os2->sxHeight : 0;
+        tables.strikeoutSize = os2->yStrikeoutSize;
+        tables.strikeoutPosition = os2->yStrikeoutPosition;
+        tables.firstChar = singleByteCode(os2->usFirstCharIndex, tables.symbol);
+        tables.lastChar = singleByteCode(os2->usLastCharIndex, tables.symbol);
+    } else if (f->style_flags & FT_STYLE_FLAG_BOLD) {
+        tables.weight = 700;
+    }
+    return m_tables.emplace(key, tables).first->second;
+}
+
+std::vector<int32_t> TFontServices::advanceWidths(std::string_view family, bool bold, bool italic,
+                                                  const std::vector<char32_t>& codePoints)
+{
+    const TFontFaceMetrics& served = metrics(family, bold, italic);
+    const bool symbol = faceTables(family, bold, italic).symbol;
+    FreeTypeFace face(served.file, served.faceIndex);
+    FT_Face f = face.get();
+    if (symbol)
+        FT_Select_Charmap(f, FT_ENCODING_MS_SYMBOL);
+    std::vector<int32_t> advances;
+    advances.reserve(codePoints.size());
+    for (char32_t c : codePoints) {
+        const FT_ULong code = symbol && c < 256 ? 0xF000 + c : c;
+        FT_Fixed advance = 0;
+        FT_Get_Advance(f, FT_Get_Char_Index(f, code), FT_LOAD_NO_SCALE, &advance);
+        advances.push_back(static_cast<int32_t>(advance));
+    }
+    return advances;
+}
+
+std::string TFontServices::trueTypeProgram(std::string_view family, bool bold, bool italic)
+{
+    const TFontFaceMetrics& served = metrics(family, bold, italic);
+    std::ifstream file(served.file, std::ios::binary);
+    std::string program{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // A lone TrueType font starts with version 1.0 or the tag "true";
+    // collections ("ttcf") and PostScript outlines ("OTTO") do not.
+    const bool trueType = program.compare(0, 4, std::string("\0\1\0\0", 4)) == 0 || program.compare(0, 4, "true") == 0;
+    return trueType ? program : std::string();
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace orv {
 
@@ -23,6 +24,28 @@ struct TFontFaceMetrics {
     std::string family;   // the family the file really holds, e.g. "Liberation Sans"
 };
 
+// The values of a face's own tables (head, OS/2, hhea, post) that describe
+// it to a PDF reader, in design units unless said otherwise.
+struct TFontFaceTables {
+    int32_t averageWidth = 0;  // OS/2 xAvgCharWidth
+    int32_t maximumWidth = 0;  // hhea advanceWidthMax
+    int32_t weight = 400;      // OS/2 usWeightClass
+    bool italic = false;
+    bool fixedPitch = false;
+    bool symbol = false;       // the face maps symbol codes (Windows symbol cmap) only
+    uint8_t panoseFamily = 0;  // PANOSE family type
+    uint8_t panoseSerif = 0;   // PANOSE serif style
+    int32_t xMin = 0, yMin = 0, xMax = 0, yMax = 0; // head bounding box
+    double italicAngle = 0;    // post, degrees counter-clockwise from vertical
+    int32_t xHeight = 0;       // OS/2 sxHeight, 0 when the table has none
+    int32_t strikeoutSize = 0, strikeoutPosition = 0;   // OS/2
+    int32_t underlineSize = 0, underlinePosition = 0;   // post
+    // The first and last character code in a single-byte character set:
+    // the OS/2 range (symbol codes F0xx counted as xx), limited to 0..255.
+    int32_t firstChar = 32;
+    int32_t lastChar = 255;
+};
+
 // The installed fonts, through fontconfig and FreeType. A family counts as
 // installed when fontconfig lists it, or when its metric-compatible alias
 // rules (strong bindings) name an installed family: reports written for
@@ -37,6 +60,16 @@ public:
     // Metrics of a family in a style; an unknown family gets fontconfig's
     // closest match. Throws std::runtime_error when no font at all exists.
     const TFontFaceMetrics& metrics(std::string_view family, bool bold, bool italic);
+    // Table values of the face that metrics() names.
+    const TFontFaceTables& faceTables(std::string_view family, bool bold, bool italic);
+    // The advance width (hmtx, design units) of the glyph that serves each
+    // code point; a code point without a glyph gets the missing glyph's. On
+    // a symbol face code points below 256 are looked up as F000 + code.
+    std::vector<int32_t> advanceWidths(std::string_view family, bool bold, bool italic,
+                                       const std::vector<char32_t>& codePoints);
+    // The whole file of the face when it holds exactly one TrueType font,
+    // the program a PDF embeds; empty for collections and other outlines.
+    std::string trueTypeProgram(std::string_view family, bool bold, bool italic);
 
 private:
     TFontServices();
@@ -47,6 +80,7 @@ private:
     bool m_listLoaded = false;
     std::map<std::string, bool> m_installed; // lower-cased name -> installed
     std::map<std::pair<std::string, int>, TFontFaceMetrics> m_metrics;
+    std::map<std::pair<std::string, int>, TFontFaceTables> m_tables;
 };
 
 } // namespace orv

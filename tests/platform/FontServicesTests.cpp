@@ -32,3 +32,51 @@ TEST(FontServices, ReportsDesignUnitMetricsOfTheServingFace)
     EXPECT_EQ(fonts.metrics("Times New Roman", false, false).family, "Liberation Serif");
     EXPECT_EQ(fonts.metrics("Courier New", false, false).family, "Liberation Mono");
 }
+
+TEST(FontServices, ReportsTheTablesThatDescribeAFaceToPdf)
+{
+    TFontServices& fonts = TFontServices::instance();
+    const TFontFaceTables& regular = fonts.faceTables("Arial", false, false);
+    EXPECT_EQ(regular.weight, 400);
+    EXPECT_FALSE(regular.italic);
+    EXPECT_FALSE(regular.fixedPitch);
+    EXPECT_FALSE(regular.symbol);
+    EXPECT_EQ(regular.panoseFamily, 2); // text and display
+    EXPECT_EQ(regular.panoseSerif, 11); // normal sans serif
+    EXPECT_EQ(regular.firstChar, 32);
+    EXPECT_EQ(regular.lastChar, 255);
+    EXPECT_EQ(regular.italicAngle, 0);
+    EXPECT_LT(regular.xMin, 0);
+    EXPECT_GT(regular.yMax, 1854 / 2);
+    EXPECT_LT(regular.underlinePosition, 0);
+    EXPECT_GT(regular.strikeoutSize, 0);
+    EXPECT_GT(regular.xHeight, 0);
+    EXPECT_GT(regular.maximumWidth, regular.averageWidth);
+
+    EXPECT_EQ(fonts.faceTables("Arial", true, false).weight, 700);
+    EXPECT_TRUE(fonts.faceTables("Arial", false, true).italic);
+    EXPECT_EQ(fonts.faceTables("Arial", false, true).italicAngle, -12);
+    EXPECT_TRUE(fonts.faceTables("Courier New", false, false).fixedPitch);
+    EXPECT_NE(fonts.faceTables("Times New Roman", false, false).panoseSerif, 11);
+}
+
+TEST(FontServices, GivesDesignUnitAdvancesOfCodePoints)
+{
+    TFontServices& fonts = TFontServices::instance();
+    const std::vector<int32_t> advances = fonts.advanceWidths("Arial", false, false, {U'a', U' ', U'\u20AC', U'\uE000'});
+    ASSERT_EQ(advances.size(), 4u);
+    EXPECT_EQ(advances[0], 1139);
+    EXPECT_EQ(advances[1], 569);
+    EXPECT_EQ(advances[2], 1139);
+    EXPECT_GT(advances[3], 0) << "a code point without a glyph takes the missing glyph's advance";
+    EXPECT_EQ(fonts.advanceWidths("Courier New", false, false, {U'i', U'W'}), (std::vector<int32_t>{1229, 1229}));
+}
+
+TEST(FontServices, GivesTheTrueTypeProgramOfAFace)
+{
+    TFontServices& fonts = TFontServices::instance();
+    const std::string program = fonts.trueTypeProgram("Arial", false, false);
+    ASSERT_GT(program.size(), 100000u);
+    EXPECT_EQ(program.substr(0, 4), std::string("\0\1\0\0", 4));
+    EXPECT_NE(program.find("glyf"), std::string::npos);
+}

@@ -1,0 +1,339 @@
+#include "pdf/PdfDoc.h"
+
+#include "pdf/PdfErrors.h"
+#include "pdf/PdfFont.h"
+#include "pdf/PdfFormat.h"
+#include "pdf/PdfObjects.h"
+#include "platform/AsciiText.h"
+#include "platform/AtomicFile.h"
+#include "platform/CodePages.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+namespace orv {
+
+namespace {
+
+// The file identifier of every document; any constant serves. It enters the
+// encryption key, so it never changes.
+constexpr unsigned char kFileId[16] = {0xE4, 0x47, 0x66, 0x5A, 0x28, 0x9A, 0x9D, 0x13,
+                                       0xD1, 0xF3, 0xE0, 0x4E, 0x75, 0x87, 0x0C, 0xA0};
+
+std::string_view fileId()
+{
+    return {reinterpret_cast<const char*>(kFileId), sizeof kFileId};
+}
+
+// D:YYYYMMDDHHMMSS and the zone, always written as -05'00' whatever the
+// machine's zone.
+std::string pdfDate(const TPdfDateTime& time)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d-05'00'", time.Year, time.Month, time.Day, time.Hour,
+                  time.Minute, time.Second);
+    return text;
+}
+
+std::unique_ptr<TPdfArray> numberArray(std::initializer_list<int32_t> values)
+{
+    auto array = std::make_unique<TPdfArray>();
+    for (int32_t value : values)
+        array->add(std::make_unique<TPdfNumber>(value));
+    return array;
+}
+
+std::unique_ptr<TPdfArray> realArray(std::initializer_list<float> values)
+{
+    auto array = std::make_unique<TPdfArray>();
+    for (float value : values)
+        array->add(std::make_unique<TPdfReal>(value));
+    return array;
+}
+
+} // namespace
+
+TPdfDateTime TPdfDateTime::localNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+TPdfDoc::TPdfDoc()
+    : m_canvas(*this)
+{
+}
+
+TPdfDoc::~TPdfDoc() = default;
+
+void TPdfDoc::requireDocument(const char* message) const
+{
+    if (!m_open)
+        throw EPdfInvalidOperation(message);
+}
+
+TPdfXref& TPdfDoc::xref() const
+{
+    requireDocument("GetXref --document is null.");
+    return *m_xref;
+}
+
+void TPdfDoc::startDocument()
+{
+    freeDocument();
+    m_codePage = Settings.CodePage == 1250 ? 1250 : 1252;
+    m_xref = std::make_unique<TPdfXref>();
+    m_trailer = std::make_unique<TPdfDictionary>();
+    m_trailer->add("Size", std::make_unique<TPdfNumber>(0));
+    const std::string id = hexDigits(fileId());
+    m_trailer->add("ID", std::make_unique<TPdfString2>("[<" + id + "><" + id + ">]"));
+
+    m_catalog = &m_xref->addObject(std::make_unique<TPdfDictionary>());
+    m_catalog->addName("Type", "Catalog");
+    m_trailer->addReference("Root", *m_catalog);
+
+    if (Settings.Encrypted) {
+        m_security = std::make_unique<TPdfStandardSecurity>(utf8ToCodePage(Settings.OwnerPassword, 1252),
+                                                            utf8ToCodePage(Settings.UserPassword, 1252),
+                                                            Settings.Permissions, fileId());
+        m_trailer->addReference("Encrypt", m_xref->addObject(m_security->encryptionDictionary()));
+    }
+
+    m_info = &m_xref->addObject(std::make_unique<TPdfDictionary>());
+    m_info->add("Producer", std::make_unique<TPdfText>(Settings.Producer));
+    if (!m_security)
+        m_info->add("CreationDate", std::make_unique<TPdfText>(pdfDate(Settings.CreationTime)));
+    m_trailer->addReference("Info", *m_info);
+
+    m_pages = &m_xref->addObject(std::make_unique<TPdfDictionary>());
+    m_pages->addName("Type", "Pages");
+    m_pages->add("Kids", std::make_unique<TPdfArray>());
+    m_pages->add("Count", std::make_unique<TPdfNumber>(0));
+    m_catalog->addReference("Pages", *m_pages);
+    m_open = true;
+}
+
+void TPdfDoc::freeDocument()
+{
+    m_canvas.unbind();
+    m_fonts.clear();
+    m_extGStates.clear();
+    m_xObjects.clear();
+    m_catalog = m_info = m_pages = nullptr;
+    m_security.reset();
+    m_trailer.reset();
+    m_xref.reset();
+    m_open = false;
+}
+
+TPdfDictionary& TPdfDoc::addPage()
+{
+    if (!m_pages)
+        throw EPdfInvalidOperation("AddPage --current pages null.");
+    auto& page = m_xref->addObject(std::make_unique<TPdfDictionary>());
+    auto* kids = m_pages->lookupAs<TPdfArray>("Kids");
+    kids->addReference(page);
+    m_pages->lookupAs<TPdfNumber>("Count")->setValue(kids->count());
+
+    page.addName("Type", "Page");
+    page.addReference("Parent", *m_pages);
+    page.add("MediaBox", numberArray({0, 0, Settings.InitialPageWidth, Settings.InitialPageHeight}));
+    auto resources = std::make_unique<TPdfDictionary>();
+    for (const char* kind : {"ExtGState", "Font", "XObject"})
+        resources->add(kind, std::make_unique<TPdfDictionary>());
+    auto procedureSets = std::make_unique<TPdfArray>();
+    for (const char* set : {"PDF", "Text", "ImageC"})
+        procedureSets->add(std::make_unique<TPdfName>(set));
+    resources->add("ProcSet", std::move(procedureSets));
+    page.add("Resources", std::move(resources));
+
+    auto& contents = m_xref->addObject(std::make_unique<TPdfStream>());
+    if (Settings.StreamCompression)
+        contents.attributes().lookupAs<TPdfArray>("Filter")->add(std::make_unique<TPdfName>("FlateDecode"));
+    page.addReference("Contents", contents);
+    m_canvas.bindPage(page);
+    return page;
+}
+
+TPdfCanvas& TPdfDoc::canvas()
+{
+    requireDocument("GetCanvas --Document is null");
+    return m_canvas;
+}
+
+// --- document information -----------------------------------------------------
+
+TPdfDictionary& TPdfDoc::info()
+{
+    requireDocument("GetInfo --this method can not use this state..");
+    return *m_info;
+}
+
+void TPdfDoc::setInfoText(std::string_view key, std::string_view utf8)
+{
+    info().add(key, std::make_unique<TPdfText>(std::string(utf8)));
+}
+
+void TPdfDoc::setCreator(std::string_view utf8)
+{
+    setInfoText("Creator", utf8);
+}
+
+void TPdfDoc::setAuthor(std::string_view utf8)
+{
+    setInfoText("Author", utf8);
+}
+
+void TPdfDoc::setTitle(std::string_view utf8)
+{
+    setInfoText("Title", utf8);
+}
+
+void TPdfDoc::setSubject(std::string_view utf8)
+{
+    setInfoText("Subject", utf8);
+}
+
+void TPdfDoc::setKeywords(std::string_view utf8)
+{
+    setInfoText("Keywords", utf8);
+}
+
+// --- resources ----------------------------------------------------------------
+
+TPdfFont& TPdfDoc::getFont(const std::string& key, int32_t embed)
+{
+    requireDocument("GetFont --document is null.");
+    for (auto& font : m_fonts)
+        if (font->key() == key)
+            return *font;
+    TPdfFontRequest request{key, static_cast<int32_t>(m_fonts.size()), Settings.EmbedFonts && embed == 1,
+                            m_codePage};
+    m_fonts.push_back(std::make_unique<TPdfFont>(*m_xref, request));
+    return *m_fonts.back();
+}
+
+int32_t TPdfDoc::embeddingChoice(std::string_view key) const
+{
+    const std::string wanted = asciiUpper(trimBlanks(key));
+    for (const TPdfFontEmbedding& entry : Settings.ReportFonts)
+        if (asciiUpper(trimBlanks(entry.Name)) == wanted)
+            return entry.Embed;
+    return 0;
+}
+
+TPdfImage& TPdfDoc::addImage(const std::string& name, std::unique_ptr<TPdfImage> image)
+{
+    requireDocument("AddImage --document is null.");
+    if (!image)
+        throw EPdfInvalidValue("RegisterXObject --AObject is null");
+    if (findXObject(name))
+        throw std::runtime_error("AddImage --the image named " + name + " already exists..");
+    TPdfImage& registered = m_xref->addObject(std::move(image));
+    registered.attributes().addName("Name", name);
+    m_xObjects.push_back(&registered);
+    return registered;
+}
+
+TPdfImage* TPdfDoc::findXObject(std::string_view name) const
+{
+    for (TPdfImage* image : m_xObjects)
+        if (const auto* entry = image->attributes().lookupAs<TPdfName>("Name"); entry && entry->value() == name)
+            return image;
+    return nullptr;
+}
+
+TPdfExtGState& TPdfDoc::getExtGState(int32_t alpha)
+{
+    requireDocument("GetExtGState --document is null.");
+    const auto level = static_cast<uint8_t>(alpha & 0xFF);
+    for (TPdfExtGState& state : m_extGStates)
+        if (state.alpha == level)
+            return state;
+    auto& dictionary = m_xref->addObject(std::make_unique<TPdfDictionary>());
+    // The quotient goes through a 32-bit float: 128 gives 0.501960813999176.
+    dictionary.add("ca", std::make_unique<TPdfReal>(static_cast<float>(level / 255.0)));
+    return m_extGStates.emplace_back(
+        TPdfExtGState{level, "GS" + std::to_string(m_extGStates.size()), dictionary});
+}
+
+void TPdfDoc::addLink(float left, float bottom, float right, float top, float borderWidth, const std::string& target)
+{
+    requireDocument("AddAction --document is null.");
+    if (target.empty())
+        return;
+    TPdfDictionary& page = m_canvas.page();
+    auto& annotation = m_xref->addObject(std::make_unique<TPdfDictionary>());
+    annotation.setKeySpace(false);
+    annotation.addName("Type", "Annot");
+    annotation.addName("Subtype", "Link");
+    annotation.add("Rect", realArray({left, bottom, right, top}));
+    annotation.add("Border", realArray({0, 0, borderWidth}));
+    auto action = std::make_unique<TPdfDictionary>();
+    action->setLineBreaks(false);
+    action->setKeySpace(false);
+    action->addName("Type", "Action");
+    action->addName("S", "URI");
+    action->add("URI", std::make_unique<TPdfString>(target));
+    annotation.add("A", std::move(action));
+
+    auto* annotations = page.lookupAs<TPdfArray>("Annots");
+    if (!annotations) {
+        page.add("Annots", std::make_unique<TPdfArray>());
+        annotations = page.lookupAs<TPdfArray>("Annots");
+    }
+    annotations->addReference(annotation);
+}
+
+// --- output -------------------------------------------------------------------
+
+std::string TPdfDoc::save()
+{
+    requireDocument("SaveToStream --there is no document to save.");
+    m_canvas.page();
+    if (!m_security)
+        info().add("ModDate", std::make_unique<TPdfText>(pdfDate(Settings.CreationTime)));
+
+    std::string out = "%PDF-1.4 \r\n";
+    for (int32_t n = 1; n < m_xref->count(); ++n) {
+        TPdfXrefEntry& entry = m_xref->entry(n);
+        entry.fileOffset = static_cast<int32_t>(out.size());
+        entry.value->writeIndirect(out, m_security.get());
+    }
+
+    const size_t xrefAddress = out.size();
+    out += "xref\r\n0 " + std::to_string(m_xref->count()) + "\r\n";
+    for (int32_t n = 0; n < m_xref->count(); ++n) {
+        const TPdfXrefEntry& entry = m_xref->entry(n);
+        char line[32];
+        std::snprintf(line, sizeof line, "%010d %05d %c\r\n", std::max(entry.fileOffset, 0), entry.generation,
+                      entry.kind);
+        out += line;
+    }
+
+    m_trailer->lookupAs<TPdfNumber>("Size")->setValue(m_xref->count());
+    out += "trailer\r\n";
+    m_trailer->writeTo(out, TPdfWriteContext{});
+    out += "\r\nstartxref\r\n" + std::to_string(xrefAddress) + "\r\n%%EOF\r\n";
+    return out;
+}
+
+void TPdfDoc::saveToFile(const std::string& path)
+{
+    const std::string bytes = save();
+    TAtomicFile file(path);
+    {
+        std::ofstream stream(file.temporaryPath(), std::ios::binary | std::ios::trunc);
+        stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        stream.close();
+        if (!stream)
+            throw std::runtime_error("Cannot write " + path);
+    }
+    file.commit();
+}
+
+} // namespace orv

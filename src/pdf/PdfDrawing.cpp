@@ -1,0 +1,109 @@
+#include "pdf/PdfDrawing.h"
+
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfDoc.h"
+#include "platform/CodePages.h"
+#include "platform/Rounding.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace orv {
+
+namespace {
+
+// The control-point distance of a quarter ellipse, 19/36 of the radius.
+constexpr float kCurveFactor = 0.5277778f;
+
+double cutToFourDecimals(double value)
+{
+    return std::trunc(value * 10000 + 0.5) / 10000;
+}
+
+float roundToFourDecimals(float value)
+{
+    return static_cast<float>(roundHalfEven(value * 10000.0) / 10000);
+}
+
+// The move and the first `quarters` curves of the ellipse in the box.
+void appendEllipseQuarters(TPdfCanvas& canvas, float x, float y, float w, float h, int quarters)
+{
+    const float rx = w / 2;
+    const float ry = h / 2;
+    const float cx = x + rx;
+    const float cy = y + ry;
+    const float kx = kCurveFactor * rx;
+    const float ky = kCurveFactor * ry;
+    canvas.moveTo(cx, y);
+    canvas.curveTo(cx + kx, y, x + w, cy - ky, x + w, cy);
+    canvas.curveTo(x + w, cy + ky, cx + kx, y + h, cx, y + h);
+    canvas.curveTo(cx - kx, y + h, x, cy + ky, x, cy);
+    if (quarters == 4)
+        canvas.curveTo(x, cy - ky, cx - kx, y, cx, y);
+}
+
+} // namespace
+
+void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string_view text, const std::string& fontKey,
+                 int32_t fontSize, int32_t colour, int32_t alpha)
+{
+    // A transparency state stays in force until the graphics state is
+    // restored, so a translucent text gets a q/Q pair of its own.
+    const bool translucent = alpha < 255;
+    if (translucent)
+        canvas.saveGraphicsState();
+    canvas.beginText();
+    if (angle != 0) {
+        const double radians = angle * std::numbers::pi / 180;
+        const double c = cutToFourDecimals(std::cos(radians));
+        const double s = cutToFourDecimals(std::sin(radians));
+        canvas.setTextMatrix(c, s, -s, c, x, y);
+    } else {
+        canvas.moveTextPosition(x, y);
+    }
+    canvas.setRGBFillColor(colour);
+    if (translucent)
+        canvas.setAlpha(alpha);
+    canvas.selectFont(fontKey, static_cast<float>(fontSize));
+    canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
+    canvas.endText();
+    if (translucent)
+        canvas.restoreGraphicsState();
+}
+
+void drawPdfLine(TPdfCanvas& canvas, float x1, float y1, float x2, float y2, float width)
+{
+    canvas.moveTo(x1, y1);
+    canvas.lineTo(x2, y2);
+    canvas.setLineWidth(width);
+    canvas.stroke();
+}
+
+void appendEllipse(TPdfCanvas& canvas, float x, float y, float width, float height)
+{
+    appendEllipseQuarters(canvas, x, y, width, height, 4);
+}
+
+void appendThreeQuarterEllipse(TPdfCanvas& canvas, float x, float y, float width, float height)
+{
+    appendEllipseQuarters(canvas, x, y, width, height, 3);
+}
+
+void appendRoundedRectangle(TPdfCanvas& canvas, float x, float y, float w, float h, float radius)
+{
+    const float rx = roundToFourDecimals(radius > w ? w / 2 : radius / 2.85f);
+    const float ry = roundToFourDecimals(radius > h ? h / 2 : radius / 2.85f);
+    const float kx = roundToFourDecimals(kCurveFactor * rx);
+    const float ky = roundToFourDecimals(kCurveFactor * ry);
+    canvas.moveTo(x + rx, y);
+    canvas.lineTo(x + w - rx, y);
+    canvas.curveTo(x + w - rx + kx, y, x + w, y + ry - ky, x + w, y + ry);
+    canvas.lineTo(x + w, y + h - ry);
+    canvas.curveTo(x + w, y + h - ry + ky, x + w - rx + kx, y + h, x + w - rx, y + h);
+    canvas.lineTo(x + rx, y + h);
+    canvas.curveTo(x + rx - kx, y + h, x, y + h - ry + ky, x, y + h - ry);
+    canvas.lineTo(x, y + ry);
+    canvas.curveTo(x, y + ry - ky, x + rx - kx, y, x + rx, y);
+}
+
+} // namespace orv

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+class TPdfCanvas;
+
+// Drawing routines built on the canvas operators, in PDF coordinates
+// (points, y upwards). The path routines only build the path; the caller
+// closes, strokes or fills it.
+
+// One line of text with its base line starting at (x, y), turned by `angle`
+// degrees counter-clockwise, in the font of `fontKey`; the UTF-8 text is
+// written in the document's code page. Below an alpha of 255 the text is
+// drawn translucent, its transparency state confined to the text by q/Q.
+void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string_view text, const std::string& fontKey,
+                 int32_t fontSize, int32_t colour, int32_t alpha);
+
+// A stroked line of the given width.
+void drawPdfLine(TPdfCanvas& canvas, float x1, float y1, float x2, float y2, float width);
+
+// The ellipse inside the box as four Bezier curves, starting at the middle
+// of the bottom edge.
+void appendEllipse(TPdfCanvas& canvas, float x, float y, float width, float height);
+
+// The first three quarters of that ellipse (arcs, chords and pies).
+void appendThreeQuarterEllipse(TPdfCanvas& canvas, float x, float y, float width, float height);
+
+// A rectangle with rounded corners of a radius derived from `radius`.
+void appendRoundedRectangle(TPdfCanvas& canvas, float x, float y, float width, float height, float radius);
+
+} // namespace orv

@@ -1,0 +1,43 @@
+#include "platform/CodePages.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(CodePages, Utf8BecomesOneBytePerCharacter)
+{
+    EXPECT_EQ(utf8ToCodePage("Gr\xC3\xBC\xC3\x9F" "e \xC3\xA9\xE2\x82\xAC", 1252), "Gr\xFC\xDF" "e \xE9\x80");
+    EXPECT_EQ(utf8ToCodePage("\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\x90 \xC5\x9B", 1250), "\xA3\xF3" "d\x9F \xD5 \x9C");
+    EXPECT_EQ(utf8ToCodePage("\xC4\x9E\xC4\xB1\xC5\x9F", 1254), "\xD0\xFD\xFE");
+    // Code page 0 is the system's ANSI code page; unknown code pages read as 1252.
+    EXPECT_EQ(utf8ToCodePage("\xC3\xA9", 0), "\xE9");
+    EXPECT_EQ(utf8ToCodePage("\xC3\xA9", 437), "\xE9");
+    EXPECT_EQ(effectiveCodePage(1250), 1250);
+    EXPECT_EQ(effectiveCodePage(65001), 1252);
+}
+
+TEST(CodePages, CharactersTheCodePageLacksBecomeQuestionMarks)
+{
+    EXPECT_EQ(utf8ToCodePage("\xC5\x81 \xE4\xB8\xAD", 1252), "? ?");
+    EXPECT_EQ(utf8ToCodePage("\xC3\xBF", 1250), "?") << "y with diaeresis is not Central European";
+    EXPECT_EQ(utf8ToCodePage("a\xFF" "b", 1252), "a?b") << "malformed UTF-8";
+    EXPECT_EQ(utf8ToCodePage(std::string("a\0b", 3), 1252), std::string("a\0b", 3));
+}
+
+TEST(CodePages, BytesReadBackAsTheirCharacters)
+{
+    EXPECT_EQ(codePageToUnicode(1252, 0x80), U'\u20AC');
+    EXPECT_EQ(codePageToUnicode(1252, 0x9C), U'\u0153');
+    EXPECT_EQ(codePageToUnicode(1250, 0x9C), U'\u015B');
+    EXPECT_EQ(codePageToUnicode(1250, 0xD3), U'\u00D3');
+    EXPECT_EQ(codePageToUnicode(1254, 0xDD), U'\u0130');
+    EXPECT_EQ(codePageToUnicode(1252, 0x81), 0U) << "undefined";
+    EXPECT_EQ(codePageToUnicode(1250, 'A'), U'A');
+    for (int byte = 0xA0; byte <= 0xFF; ++byte)
+        EXPECT_EQ(codePageToUnicode(1252, uint8_t(byte)), char32_t(byte)) << "Latin-1 half of 1252";
+}
+
+TEST(CodePages, Utf16KeepsCharactersBeyondTheBasicPlane)
+{
+    EXPECT_EQ(utf8ToUtf16("A\xE2\x82\xAC\xF0\x9F\x98\x80"), u"A\u20AC\U0001F600");
+}
