@@ -1,5 +1,6 @@
 // orvreport: runs a report script against one control of the engine.
 
+#include "DemoImages.h"
 #include "ReportSummary.h"
 #include "ScriptHost.h"
 
@@ -121,11 +122,15 @@ int main(int argc, char** argv)
     const orv::ExitStatus status = host.run(line->scriptPath, *source);
     if (status == orv::ExitBadInput)
         return status;
-    if (line->demo)
+    orv::ExitStatus result = status;
+    if (line->demo) {
         orv::printReportSummary(host.control()->report(), std::cout);
+        if (!orv::writePageImages(*host.control(), "out", std::cout, std::cerr))
+            result = orv::ExitFailed;
+    }
     if (line->preview) {
         host.control()->show();
         app.exec();
     }
-    return status;
+    return result;
 }

@@ -179,6 +179,17 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(CalendarDateFontStyle, 114);
     ORV_PROPERTY(CalendarGridLineColor, 115);
     ORV_PROPERTY(CalendarGridLineWidth, 116);
+
+    // Page images
+    ORV_METHOD(SaveToJPEG, 309,
+               "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, lGrayScale, nCompressionQuality=90, "
+               "lProgressiveEncoding");
+    ORV_METHOD(SaveToBitmap, 310,
+               "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale");
+    ORV_METHOD(SaveToPNG, 311, "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale");
+    ORV_METHOD(SaveToTIFF, 312,
+               "cFileName, nPageNumberStart=0, nPageNumberEnd=0, lOpenFile, nThumbnailSize=0, nCompressionType=0, "
+               "nBitsPerPixel=24, lGrayScale");
 }
 
 } // namespace orv

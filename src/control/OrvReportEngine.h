@@ -281,6 +281,21 @@ public:
     virtual void put_CalendarGridLineColor(const Variant& value) = 0;
     virtual Variant get_CalendarGridLineWidth() = 0;
     virtual void put_CalendarGridLineWidth(const Variant& value) = 0;
+
+    // --- page images -------------------------------------------------------------------
+    // Each writes nothing and returns an empty result unless cFileName is
+    // non-empty text; otherwise 0, or -1 when lOpenFile is set and the file
+    // is missing afterwards.
+    virtual Variant SaveToJPEG(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                               int32_t nThumbnailSize = 0, bool lGrayScale = false, int32_t nCompressionQuality = 90,
+                               bool lProgressiveEncoding = false) = 0;
+    virtual Variant SaveToBitmap(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                                 int32_t nThumbnailSize = 0, int32_t nBitsPerPixel = 24, bool lGrayScale = false) = 0;
+    virtual Variant SaveToPNG(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                              int32_t nThumbnailSize = 0, int32_t nBitsPerPixel = 24, bool lGrayScale = false) = 0;
+    virtual Variant SaveToTIFF(const Variant& cFileName, int32_t nPageNumberStart = 0, int32_t nPageNumberEnd = 0,
+                               bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
+                               int32_t nBitsPerPixel = 24, bool lGrayScale = false) = 0;
 };
 
 } // namespace orv

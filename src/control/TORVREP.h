@@ -297,6 +297,18 @@ public:
     Variant get_CalendarGridLineWidth() override;
     void put_CalendarGridLineWidth(const Variant& value) override;
 
+    // --- page images
+    Variant SaveToJPEG(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                       int32_t nThumbnailSize = 0, bool lGrayScale = false, int32_t nCompressionQuality = 90,
+                       bool lProgressiveEncoding = false) override;
+    Variant SaveToBitmap(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                         int32_t nThumbnailSize = 0, int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
+    Variant SaveToPNG(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false,
+                      int32_t nThumbnailSize = 0, int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
+    Variant SaveToTIFF(const Variant& cFileName, int32_t nPageNumberStart = 0, int32_t nPageNumberEnd = 0,
+                       bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
+                       int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
+
 signals:
     // The report asks the preview to lay its pages out again, to repaint, or
     // to refresh its navigation controls; background building was switched.

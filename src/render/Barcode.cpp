@@ -1,5 +1,6 @@
 #include "render/Barcode.h"
 
+#include "document/ReportObject.h"
 #include "platform/AsciiText.h"
 
 #include <QPainter>
@@ -699,6 +700,24 @@ void TAsBarcode::draw(QPainter& painter)
         painter.drawPolygon(QPolygonF({element.corners[0], element.corners[1], element.corners[2], element.corners[3]}));
     }
     painter.restore();
+}
+
+void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRect& box, double penScale)
+{
+    TAsBarcode code;
+    code.Angle = object.RotationAngle;
+    code.Typ = object.BarCodeType < kBarcodeTypeCount ? static_cast<TBarcodeType>(object.BarCodeType)
+                                                       : TBarcodeType::PostNet;
+    code.ColorBar = object.ForeColor;
+    code.Text = object.Text;
+    code.Left = box.x();
+    code.Top = box.y();
+    if (box.width() != 0)
+        code.setWidth(box.width());
+    else
+        code.setWidthRatio(penScale);
+    code.Height = box.height();
+    code.draw(painter);
 }
 
 } // namespace orv

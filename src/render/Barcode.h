@@ -4,6 +4,7 @@
 #include "document/Units.h"
 
 #include <QPointF>
+#include <QRect>
 
 #include <array>
 #include <string>
@@ -67,5 +68,13 @@ private:
     double m_requestedWidth = 0;
     double m_widthRatio = 0;
 };
+
+struct TReportObject;
+
+// The barcode step of the page renderer: a fresh painter (Modul 1, default
+// ratio) loaded with the object's angle, symbology, colour and data, placed
+// in `box` (device pixels); a box width of 0 keeps the natural width
+// stretched by `penScale`.
+void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRect& box, double penScale);
 
 } // namespace orv

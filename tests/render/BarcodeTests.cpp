@@ -1,3 +1,6 @@
+#include "document/GraphicObjects.h"
+#include "document/Report.h"
+#include "export/PageImageExport.h"
 #include "render/Barcode.h"
 
 #include <QImage>
@@ -290,4 +293,17 @@ TEST(BarcodeReferences, PatternsMatchZint)
         if (c == '5' || c == 'A')
             ours += c;
     EXPECT_EQ(tallShort, ours);
+}
+
+TEST(BarcodeOnPages, ExportedPagesDecodeAtEveryRotationAndWidthRule)
+{
+    TReport report;
+    // A requested width and a natural width (stretched by the export scale).
+    fillBarCode(report.appendObject(), "ean", "5901234123457", 13, TObjectPlace::fromInches(1, 1, 3, 1), 0, 0);
+    fillBarCode(report.appendObject(), "turned", "Turned", 10, TObjectPlace::fromInches(1, 3, 0, 1), 0, 90);
+    fillBarCode(report.appendObject(), "upside", "Upside", 10, TObjectPlace::fromInches(4, 3, 0, 1), 0, 180);
+    const QString found = decoded(pageImage(report, 1, 0));
+    EXPECT_TRUE(found.contains("EAN-13:5901234123457")) << found.toStdString();
+    EXPECT_TRUE(found.contains("CODE-128:Turned")) << found.toStdString();
+    EXPECT_TRUE(found.contains("CODE-128:Upside")) << found.toStdString();
 }

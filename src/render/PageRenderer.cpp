@@ -1,0 +1,263 @@
+#include "render/PageRenderer.h"
+
+#include "document/Report.h"
+#include "render/Barcode.h"
+#include "render/DrawingSurface.h"
+#include "render/PageDecorations.h"
+#include "render/ScreenPaper.h"
+#include "render/ShapeDrawer.h"
+#include "render/TextDrawer.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+constexpr int32_t kExportPpi = 96;
+
+bool pageExists(const TReport& report, int32_t pageNumber)
+{
+    return pageNumber >= 1 && pageNumber <= report.pageCount();
+}
+
+// Several pages side by side in the preview are each drawn smaller.
+float pagesPerViewFactor(int32_t pagesPerView)
+{
+    switch (pagesPerView) {
+    case 2:
+        return 0.66f;
+    case 4:
+        return 0.5f;
+    case 8:
+        return 0.25f;
+    default:
+        return 1.0f;
+    }
+}
+
+// Draws what a page holds onto one surface: the watermark, the objects in
+// the order they were added (a later object covers an earlier one) and the
+// calendar. On paper it gives the print job a chance to stop between objects.
+class TPageContentRenderer {
+public:
+    TPageContentRenderer(TDrawingSurface& surface, const TReport& report, int32_t pageNumber, RenderTarget target,
+                         const PageTransform& transform, double screenPpi, IPrintProgress* progress = nullptr)
+        : m_surface(surface)
+        , m_report(report)
+        , m_pageNumber(pageNumber)
+        , m_page(report.page(pageNumber))
+        , m_target(target)
+        , m_transform(transform)
+        , m_screenPpi(screenPpi)
+        , m_progress(progress)
+    {
+    }
+
+    // pageInches: the page's size as it lies on the surface.
+    void draw(QSizeF pageInches)
+    {
+        if (!proceed())
+            return;
+        drawWatermark(m_surface, m_page.WaterMark, m_target, m_transform, pageInches);
+        if (!drawObjects())
+            return;
+        drawCalendar(m_surface, m_report.Calendar, m_pageNumber, m_transform);
+    }
+
+private:
+    // False once a running print job was aborted.
+    bool proceed()
+    {
+        if (!m_progress)
+            return true;
+        m_progress->processMessages();
+        return !m_progress->aborted();
+    }
+
+    bool drawObjects()
+    {
+        for (int32_t i = 0; i < m_page.objectCount(); ++i) {
+            const TReportObject& object = m_page.Objects[i];
+            const int32_t x = m_transform.x(object.HPos), y = m_transform.y(object.VPos);
+            switch (object.ObjType) {
+            case ObjType::Text:
+            case ObjType::Field:
+                drawTextObject(m_surface, m_report, m_pageNumber, i, m_transform,
+                               QRect(x, y, m_transform.truncatedSize(object.Width),
+                                     m_transform.truncatedSize(object.Height)));
+                if (!proceed())
+                    return false;
+                break;
+            case ObjType::Shape:
+                drawShapeObject(m_surface, object, shapeBox(object, x, y), pens(object), drawerTarget(object));
+                if (!proceed())
+                    return false;
+                break;
+            case ObjType::Arc:
+            case ObjType::Chord:
+            case ObjType::Pie:
+                drawShapeObject(m_surface, object, roundedBox(object, x, y), pens(object), drawerTarget(object));
+                if (!proceed())
+                    return false;
+                break;
+            case ObjType::Line:
+                if (m_progress && m_progress->aborted())
+                    return false;
+                drawLineObject(m_surface, object,
+                               QRect(x, y, m_transform.truncatedSize(object.Width),
+                                     m_transform.truncatedSize(object.Height)),
+                               pens(object), drawerTarget(object));
+                break;
+            case ObjType::Grid:
+                drawGridObject(m_surface, object,
+                               QRect(x, y, m_transform.truncatedSize(object.Width),
+                                     m_transform.truncatedSize(object.Height)),
+                               pens(object));
+                if (!proceed())
+                    return false;
+                break;
+            case ObjType::BarCode:
+                drawBarcodeObject(m_surface.painter(), object,
+                                  QRect(x, y, m_transform.truncatedSize(object.Width),
+                                        m_transform.truncatedSize(object.Height)),
+                                  pens(object));
+                if (!proceed())
+                    return false;
+                break;
+            case ObjType::Picture:
+            case ObjType::Chart:
+                // Pictures and charts are drawn by drawers of their own
+                // (picture loading, the chart plotter) that belong here;
+                // until then they stay undrawn.
+                break;
+            default:
+                // Annotations appear only in PDF output; empty slots draw nothing.
+                break;
+            }
+        }
+        return true;
+    }
+
+    // Shapes are rounded to whole pixels, except on paper.
+    QRect shapeBox(const TReportObject& object, int32_t x, int32_t y) const
+    {
+        if (m_target == RenderTarget::Print)
+            return QRect(x, y, m_transform.truncatedSize(object.Width), m_transform.truncatedSize(object.Height));
+        return roundedBox(object, x, y);
+    }
+
+    QRect roundedBox(const TReportObject& object, int32_t x, int32_t y) const
+    {
+        return QRect(x, y, m_transform.roundedSize(object.Width), m_transform.roundedSize(object.Height));
+    }
+
+    double pens(const TReportObject& object) const
+    {
+        return penScale(m_target, object.ObjType, m_transform, m_screenPpi);
+    }
+
+    // Arcs, chords and pies in exported pictures are drawn as on the preview;
+    // lines there use the canvas's own dash styles.
+    DrawerTarget drawerTarget(const TReportObject& object) const
+    {
+        switch (m_target) {
+        case RenderTarget::Screen:
+            return DrawerTarget::Screen;
+        case RenderTarget::Print:
+            return DrawerTarget::Print;
+        case RenderTarget::Export:
+            break;
+        }
+        if (object.ObjType == ObjType::Line)
+            return DrawerTarget::ExportCanvas;
+        if (object.ObjType == ObjType::Shape)
+            return DrawerTarget::Export;
+        return DrawerTarget::Screen;
+    }
+
+    TDrawingSurface& m_surface;
+    const TReport& m_report;
+    const int32_t m_pageNumber;
+    const TPageObject& m_page;
+    const RenderTarget m_target;
+    const PageTransform m_transform;
+    const double m_screenPpi;
+    IPrintProgress* m_progress;
+};
+
+PageTransform screenTransform(const TReport& report, const TScreenView& view)
+{
+    PageTransform transform;
+    transform.devicePpi = static_cast<int32_t>(std::lround(view.screenPpi));
+    transform.scale = static_cast<float>(view.zoomPercent / 100.0 * pagesPerViewFactor(report.ViewPagesPerSheet));
+    transform.offsetX = report.PreviewOffsetX;
+    transform.offsetY = report.PreviewOffsetY;
+    return transform;
+}
+
+} // namespace
+
+void paintScreenPage(QPainter& painter, const TReport& report, int32_t pageNumber, const TScreenView& view)
+{
+    if (!pageExists(report, pageNumber))
+        return;
+    TDrawingSurface surface(painter);
+    const TPageObject& page = report.page(pageNumber);
+    paintPaper(surface, report, page, view);
+    TPageContentRenderer(surface, report, pageNumber, RenderTarget::Screen, screenTransform(report, view),
+                         view.screenPpi)
+        .draw(QSizeF(page.Width, page.Height));
+    paintDesignGrid(surface, report, page, view);
+    paintPrinterMargins(surface, report, page, view);
+}
+
+TPageMetafile renderPageToMetafile(const TReport& report, int32_t pageNumber, double scale)
+{
+    TPageMetafile metafile;
+    if (!pageExists(report, pageNumber))
+        return metafile;
+    const TPageObject& page = report.page(pageNumber);
+    scale = roundHalfEven(scale * 10000) / 10000;
+    const double width = roundHalfEven(page.Width * 10000) / 10000;
+    const double height = roundHalfEven(page.Height * 10000) / 10000;
+    metafile.size = QSize(static_cast<int>(std::trunc(scale * kExportPpi * width)),
+                          static_cast<int>(std::trunc(scale * kExportPpi * height)));
+
+    PageTransform transform;
+    transform.devicePpi = kExportPpi;
+    transform.scale = scale;
+    transform.offsetX = report.PreviewOffsetX;
+    transform.offsetY = report.PreviewOffsetY;
+
+    QPainter painter(&metafile.picture);
+    {
+        TDrawingSurface surface(painter);
+        // Exported pages are always white paper.
+        surface.fillArea(QRectF(QPointF(0, 0), QSizeF(metafile.size)), Qt::white);
+        TPageContentRenderer(surface, report, pageNumber, RenderTarget::Export, transform, kExportPpi)
+            .draw(QSizeF(page.Width, page.Height));
+    }
+    painter.end();
+    metafile.picture.setBoundingRect(QRect(QPoint(0, 0), metafile.size));
+    return metafile;
+}
+
+void renderPageForPrint(QPainter& painter, const TReport& report, int32_t pageNumber,
+                        const TPrintPlacement& placement)
+{
+    if (!pageExists(report, pageNumber))
+        return;
+    const TPageObject& page = report.page(pageNumber);
+    // Two and eight pages per sheet turn the sheet.
+    const bool turned = placement.pagesPerSheet == 2 || placement.pagesPerSheet == 8;
+    const QSizeF pageInches = turned ? QSizeF(page.Height, page.Width) : QSizeF(page.Width, page.Height);
+    TDrawingSurface surface(painter);
+    TPageContentRenderer(surface, report, pageNumber, RenderTarget::Print, placement.transform, placement.screenPpi,
+                         placement.progress)
+        .draw(pageInches);
+}
+
+} // namespace orv
