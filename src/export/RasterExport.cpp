@@ -2,17 +2,16 @@
 
 #include "document/Units.h"
 #include "platform/AtomicFile.h"
+#include "platform/JpegCodec.h"
 
 #include <QImageWriter>
 
 #include <algorithm>
 #include <array>
-#include <csetjmp>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
 #include <tiffio.h>
 
 namespace orv {
@@ -103,7 +102,7 @@ void putLe32(std::vector<uint8_t>& out, uint32_t v)
     putLe16(out, v >> 16);
 }
 
-void writeAll(const std::string& path, const std::vector<uint8_t>& bytes)
+void writeAll(const std::string& path, std::string_view bytes)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -193,65 +192,6 @@ std::vector<uint8_t> bitmapFile(const QImage& rgb, int32_t depth, bool grayscale
     return out;
 }
 
-// libjpeg reports fatal errors through error_exit; this one jumps back to
-// the writer, which then fails with the library's message.
-struct JpegErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void jpegErrorExit(j_common_ptr info)
-{
-    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
-    (*info->err->format_message)(info, manager->message);
-    std::longjmp(manager->jump, 1);
-}
-
-// Writes the JPEG stream; returns the library's message on failure. Kept
-// free of C++ objects with destructors because of the long jump.
-bool compressJpeg(FILE* file, const QImage& rgb, const TRasterOptions& options, JpegErrorManager& errors)
-{
-    jpeg_compress_struct info;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = jpegErrorExit;
-    std::vector<JSAMPLE> row(static_cast<size_t>(rgb.width()) * 3);
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_compress(&info);
-        return false;
-    }
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(rgb.width());
-    info.image_height = static_cast<JDIMENSION>(rgb.height());
-    info.input_components = options.grayscale ? 1 : 3;
-    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, std::clamp(options.jpegQuality, 1, 100), TRUE);
-    info.density_unit = 1;
-    info.X_density = info.Y_density = 96;
-    if (options.progressive)
-        jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
-        for (int x = 0; x < rgb.width(); ++x) {
-            if (options.grayscale) {
-                row[x] = static_cast<JSAMPLE>(qRed(in[x]));
-            } else {
-                row[x * 3] = static_cast<JSAMPLE>(qRed(in[x]));
-                row[x * 3 + 1] = static_cast<JSAMPLE>(qGreen(in[x]));
-                row[x * 3 + 2] = static_cast<JSAMPLE>(qBlue(in[x]));
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return true;
-}
-
 } // namespace
 
 TRasterOptions::TiffCompression tiffCompressionOf(int32_t code)
@@ -289,18 +229,10 @@ std::string withExtension(const std::string& name, const std::string& extension)
 
 void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options)
 {
-    const QImage rgb = opaqueRgb(page, options.grayscale);
+    const std::string jpeg = encodeJpeg(opaqueRgb(page, options.grayscale),
+                                        {options.jpegQuality, options.grayscale, options.progressive});
     TAtomicFile target(path);
-    FILE* file = std::fopen(target.temporaryPath().c_str(), "wb");
-    if (!file)
-        throw std::runtime_error("Cannot write " + path);
-    JpegErrorManager errors{};
-    const bool compressed = compressJpeg(file, rgb, options, errors);
-    const bool closed = std::fclose(file) == 0;
-    if (!compressed)
-        throw std::runtime_error("Cannot write " + path + ": " + errors.message);
-    if (!closed)
-        throw std::runtime_error("Cannot write " + path);
+    writeAll(target.temporaryPath(), jpeg);
     target.commit();
 }
 
@@ -309,7 +241,8 @@ void writeBmp(const QImage& page, const std::string& path, const TRasterOptions&
     const int32_t depth = normalisedDepth(options.bitsPerPixel);
     QImage rgb = opaqueRgb(page, options.grayscale);
     TAtomicFile target(path);
-    writeAll(target.temporaryPath(), bitmapFile(rgb, depth, options.grayscale));
+    const std::vector<uint8_t> bitmap = bitmapFile(rgb, depth, options.grayscale);
+    writeAll(target.temporaryPath(), std::string_view(reinterpret_cast<const char*>(bitmap.data()), bitmap.size()));
     target.commit();
 }
 

@@ -1,6 +1,6 @@
 #include "pdf/PdfImage.h"
 
-#include "pdf/JpegCodec.h"
+#include "platform/JpegCodec.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfFormat.h"
 

@@ -1,4 +1,3 @@
-#include "pdf/JpegCodec.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfImage.h"
 
@@ -119,30 +118,3 @@ TEST(PdfImage, BitmapsThatCannotBeReadRaise)
     EXPECT_THROW(createBitmapImage(sixteenBits), EPdfInvalidImageFormat);
 }
 
-TEST(PdfImage, JpegCodecEncodesAndDecodesBitmaps)
-{
-    // Red above blue, 32 x 32 pixels; colour is kept at half resolution, so
-    // only rows away from the edge keep their exact colour.
-    std::vector<TPdfRgb> pixels;
-    for (int i = 0; i < 32 * 32; ++i)
-        pixels.push_back(i < 32 * 16 ? TPdfRgb{200, 30, 30} : TPdfRgb{30, 30, 200});
-    const TPdfBitmap original = trueColour(32, 32, pixels);
-    const std::string jpeg = encodeJpeg(original, 100);
-    const TJpegInfo info = readJpegInfo(jpeg);
-    EXPECT_EQ(info.width, 32);
-    EXPECT_EQ(info.height, 32);
-    EXPECT_EQ(info.components, 3);
-    EXPECT_LT(encodeJpeg(original, 10).size(), jpeg.size());
-
-    const TPdfBitmap decoded = decodeJpeg(jpeg);
-    ASSERT_EQ(decoded.bitsPerPixel, 24);
-    const std::string samples = rgbSamples(decoded);
-    const std::string expected = rgbSamples(original);
-    ASSERT_EQ(samples.size(), expected.size());
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const size_t row = i / (32 * 3);
-        if (row < 12 || row >= 20)
-            EXPECT_NEAR(uint8_t(samples[i]), uint8_t(expected[i]), 6) << "sample " << i;
-    }
-    EXPECT_THROW(decodeJpeg("not a jpeg"), std::runtime_error);
-}

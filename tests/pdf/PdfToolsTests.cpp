@@ -1,6 +1,6 @@
 // Documents checked with the tools their readers use: qpdf, poppler
 // (pdftotext, pdffonts, pdftoppm) and mupdf.
-#include "pdf/JpegCodec.h"
+#include "platform/JpegCodec.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
 
@@ -31,6 +31,16 @@ struct Variant {
     TPdfPermissions permissions{};
     int32_t codePage = 1252;
 };
+
+// A 16 x 16 checkerboard of red and blue squares.
+QImage checkerImage()
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(200, 30, 30) : qRgb(30, 30, 200));
+    return image;
+}
 
 TPdfBitmap checkerBitmap(int32_t bits)
 {
@@ -75,7 +85,7 @@ std::string richDocument(const Variant& variant)
     canvas.closeFillStrokeEvenOdd();
     appendRoundedRectangle(canvas, 200, 500, 100, 60, 12);
     canvas.stroke();
-    doc.addImage("im0", createJpegImage(encodeJpeg(checkerBitmap(24), 90)));
+    doc.addImage("im0", createJpegImage(encodeJpeg(checkerImage(), {90})));
     doc.addImage("im1", createBitmapImage(checkerBitmap(8)));
     doc.addImage("im2", createBitmapImage(checkerBitmap(24)));
     canvas.drawXObject(72, 300, 64, 64, "im0");

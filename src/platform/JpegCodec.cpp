@@ -1,11 +1,11 @@
-#include "pdf/JpegCodec.h"
+#include "platform/JpegCodec.h"
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -45,6 +45,11 @@ jpeg_error_mgr* jumpingErrors(ErrorManager& manager)
     throw std::runtime_error(std::string("JPEG: ") + manager.message);
 }
 
+void setSource(jpeg_decompress_struct& info, std::string_view jpeg)
+{
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), static_cast<unsigned long>(jpeg.size()));
+}
+
 } // namespace
 
 TJpegInfo readJpegInfo(std::string_view jpeg)
@@ -57,7 +62,7 @@ TJpegInfo readJpegInfo(std::string_view jpeg)
         fail(errors);
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), static_cast<unsigned long>(jpeg.size()));
+    setSource(info, jpeg);
     jpeg_read_header(&info, TRUE);
     TJpegInfo result;
     result.width = static_cast<int32_t>(info.image_width);
@@ -68,54 +73,58 @@ TJpegInfo readJpegInfo(std::string_view jpeg)
     return result;
 }
 
-TPdfBitmap decodeJpeg(std::string_view jpeg)
+QImage decodeJpeg(std::string_view jpeg)
 {
-    TPdfBitmap bitmap;
     jpeg_decompress_struct info{};
     ErrorManager errors;
     info.err = jumpingErrors(errors);
+    std::vector<JSAMPLE> row;
+    QImage image;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
         fail(errors);
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), static_cast<unsigned long>(jpeg.size()));
+    setSource(info, jpeg);
     jpeg_read_header(&info, TRUE);
     const bool grey = info.num_components == 1;
     info.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
-
-    bitmap.width = static_cast<int32_t>(info.output_width);
-    bitmap.height = static_cast<int32_t>(info.output_height);
-    bitmap.bitsPerPixel = grey ? 8 : 24;
-    bitmap.stride = (bitmap.width * bitmap.bitsPerPixel / 8 + 3) & ~3;
     try {
-        bitmap.pixels.resize(size_t(bitmap.stride) * bitmap.height);
+        image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                       grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+        row.resize(size_t(info.output_width) * 3);
     } catch (const std::bad_alloc&) {
         jpeg_destroy_decompress(&info);
         throw;
     }
-    if (grey) {
-        bitmap.palette.resize(256);
-        for (int i = 0; i < 256; ++i)
-            bitmap.palette[i] = TPdfRgb{uint8_t(i), uint8_t(i), uint8_t(i)};
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        throw std::runtime_error("JPEG: image too large");
     }
     while (info.output_scanline < info.output_height) {
-        auto* row = reinterpret_cast<JSAMPLE*>(bitmap.pixels.data()) + size_t(info.output_scanline) * bitmap.stride;
-        jpeg_read_scanlines(&info, &row, 1);
-        if (!grey)
-            for (int32_t x = 0; x < bitmap.width; ++x)
-                std::swap(row[x * 3], row[x * 3 + 2]); // stored blue, green, red
+        const int y = static_cast<int>(info.output_scanline);
+        if (grey) {
+            JSAMPROW target = image.scanLine(y);
+            jpeg_read_scanlines(&info, &target, 1);
+            continue;
+        }
+        JSAMPROW target = row.data();
+        jpeg_read_scanlines(&info, &target, 1);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (JDIMENSION x = 0; x < info.output_width; ++x)
+            out[x] = qRgb(row[x * 3], row[x * 3 + 1], row[x * 3 + 2]);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    return bitmap;
+    return image;
 }
 
-std::string encodeJpeg(const TPdfBitmap& bitmap, int32_t quality)
+std::string encodeJpeg(const QImage& image, const TJpegOptions& options)
 {
-    std::string samples = rgbSamples(bitmap);
+    const QImage source = options.grayscale ? image.convertToFormat(QImage::Format_Grayscale8)
+                                            : image.convertToFormat(QImage::Format_RGB888);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_compress_struct info{};
@@ -128,15 +137,19 @@ std::string encodeJpeg(const TPdfBitmap& bitmap, int32_t quality)
     }
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(bitmap.width);
-    info.image_height = static_cast<JDIMENSION>(bitmap.height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.image_width = static_cast<JDIMENSION>(source.width());
+    info.image_height = static_cast<JDIMENSION>(source.height());
+    info.input_components = options.grayscale ? 1 : 3;
+    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, std::clamp(quality, 1, 100), TRUE);
+    jpeg_set_quality(&info, std::clamp(options.quality, 1, 100), TRUE);
+    info.density_unit = 1; // dots per inch
+    info.X_density = info.Y_density = 96;
+    if (options.progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        auto* row = reinterpret_cast<JSAMPLE*>(samples.data()) + size_t(info.next_scanline) * bitmap.width * 3;
+        auto* row = const_cast<JSAMPLE*>(source.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
