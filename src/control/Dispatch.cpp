@@ -48,26 +48,26 @@ const char* kindText(unsigned kinds)
 
 } // namespace
 
-std::vector<ParamSpec> TDispatchTable::parseParams(std::string_view text)
+std::vector<ParamDecl> TDispatchTable::parseParams(std::string_view text)
 {
-    std::vector<ParamSpec> params;
+    std::vector<ParamDecl> params;
     text = trim(text);
     while (!text.empty()) {
         size_t comma = text.find(',');
         std::string_view item = trim(text.substr(0, comma));
         text = comma == std::string_view::npos ? std::string_view() : trim(text.substr(comma + 1));
-        ParamSpec spec;
+        ParamDecl decl;
         if (size_t equals = item.find('='); equals != std::string_view::npos) {
-            spec.name = std::string(trim(item.substr(0, equals)));
-            spec.presence = ParamSpec::Presence::Defaulted;
-            spec.defaultValue = parseDefault(trim(item.substr(equals + 1)));
+            decl.name = std::string(trim(item.substr(0, equals)));
+            decl.presence = ParamDecl::Presence::Defaulted;
+            decl.defaultValue = parseDefault(trim(item.substr(equals + 1)));
         } else if (!item.empty() && item.back() == '?') {
-            spec.name = std::string(item.substr(0, item.size() - 1));
-            spec.presence = ParamSpec::Presence::Optional;
+            decl.name = std::string(item.substr(0, item.size() - 1));
+            decl.presence = ParamDecl::Presence::Optional;
         } else {
-            spec.name = std::string(item);
+            decl.name = std::string(item);
         }
-        params.push_back(std::move(spec));
+        params.push_back(std::move(decl));
     }
     return params;
 }

@@ -25,7 +25,7 @@ enum InvokeKind : unsigned {
 
 // One declared parameter: required, optional (a missing typed argument
 // arrives as 0, a missing variant as the missing marker) or with a default.
-struct ParamSpec {
+struct ParamDecl {
     enum class Presence { Required, Optional, Defaulted };
     std::string name;
     Presence presence = Presence::Required;
@@ -36,7 +36,7 @@ struct DispatchEntry {
     std::string name;
     int32_t dispId = 0;
     InvokeKind kind = InvokeMethod;
-    std::vector<ParamSpec> params;
+    std::vector<ParamDecl> params;
     // Converts the arguments, calls the typed operation and returns its
     // result. Arguments bound by reference are written back into the vector.
     std::function<Variant(IOrvReportEngine&, std::vector<Variant>&)> call;
@@ -66,7 +66,7 @@ public:
     const std::vector<DispatchEntry>& entries() const { return m_entries; }
 
     // Parses a parameter list such as "nPageWidth?, nOrientation, nPageNumber=0".
-    static std::vector<ParamSpec> parseParams(std::string_view text);
+    static std::vector<ParamDecl> parseParams(std::string_view text);
 
 private:
     TDispatchTable();

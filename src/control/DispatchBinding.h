@@ -45,7 +45,7 @@ template <class Param>
 using Bound = std::conditional_t<std::is_same_v<Param, Variant&>, Variant&, std::remove_cvref_t<Param>>;
 
 template <class Param>
-Bound<Param> argument(std::vector<Variant>& args, size_t index, const ParamSpec& spec, const std::string& operation)
+Bound<Param> argument(std::vector<Variant>& args, size_t index, const ParamDecl& decl, const std::string& operation)
 {
     using T = std::remove_cvref_t<Param>;
     if constexpr (std::is_same_v<Param, Variant&>) {
@@ -53,23 +53,23 @@ Bound<Param> argument(std::vector<Variant>& args, size_t index, const ParamSpec&
     } else {
         const Variant& value = args[index];
         if (value.isMissing()) {
-            switch (spec.presence) {
-            case ParamSpec::Presence::Defaulted:
-                return convertTo<T>(spec.defaultValue);
-            case ParamSpec::Presence::Optional:
+            switch (decl.presence) {
+            case ParamDecl::Presence::Defaulted:
+                return convertTo<T>(decl.defaultValue);
+            case ParamDecl::Presence::Optional:
                 if constexpr (std::is_same_v<T, Variant>)
                     return value;
                 else
                     return T{};
-            case ParamSpec::Presence::Required:
+            case ParamDecl::Presence::Required:
                 break;
             }
-            throw EngineError(DISP_E_PARAMNOTFOUND, operation + ": argument " + spec.name + " is not optional");
+            throw EngineError(DISP_E_PARAMNOTFOUND, operation + ": argument " + decl.name + " is not optional");
         }
         try {
             return convertTo<T>(value);
         } catch (const EngineError& e) {
-            throw EngineError(e.status(), operation + ", argument " + spec.name + ": " + e.what());
+            throw EngineError(e.status(), operation + ", argument " + decl.name + ": " + e.what());
         }
     }
 }
@@ -85,15 +85,15 @@ struct MemberTraits<R (IOrvReportEngine::*)(A...)> {
 };
 
 template <auto Member, size_t... I>
-Variant callWith(IOrvReportEngine& engine, std::vector<Variant>& args, const std::vector<ParamSpec>& specs,
+Variant callWith(IOrvReportEngine& engine, std::vector<Variant>& args, const std::vector<ParamDecl>& decls,
                  const std::string& operation, std::index_sequence<I...>)
 {
     using Traits = MemberTraits<decltype(Member)>;
     if constexpr (std::is_void_v<typename Traits::Result>) {
-        (engine.*Member)(argument<typename Traits::template Arg<I>>(args, I, specs[I], operation)...);
+        (engine.*Member)(argument<typename Traits::template Arg<I>>(args, I, decls[I], operation)...);
         return Variant();
     } else {
-        return Variant((engine.*Member)(argument<typename Traits::template Arg<I>>(args, I, specs[I], operation)...));
+        return Variant((engine.*Member)(argument<typename Traits::template Arg<I>>(args, I, decls[I], operation)...));
     }
 }
 
@@ -109,11 +109,11 @@ DispatchEntry entry(const char* name, int32_t dispId, InvokeKind kind, std::stri
     if (result.params.size() != Traits::arity)
         throw std::logic_error(std::string("Parameter list does not match the operation ") + name);
     std::string operation = name;
-    std::vector<ParamSpec> specs = result.params;
-    result.call = [operation, specs](IOrvReportEngine& engine, std::vector<Variant>& args) {
+    std::vector<ParamDecl> decls = result.params;
+    result.call = [operation, decls](IOrvReportEngine& engine, std::vector<Variant>& args) {
         if (args.size() < Traits::arity)
             args.resize(Traits::arity, Variant::missing());
-        return callWith<Member>(engine, args, specs, operation, std::make_index_sequence<Traits::arity>{});
+        return callWith<Member>(engine, args, decls, operation, std::make_index_sequence<Traits::arity>{});
     };
     return result;
 }

@@ -55,9 +55,9 @@ TEST(DispatchParams, ParseOptionalAndDefaulted)
 {
     auto params = TDispatchTable::parseParams("nPageWidth?, nPaperSize, nPageNumber=0, lFlag=true");
     ASSERT_EQ(params.size(), 4u);
-    EXPECT_EQ(params[0].presence, ParamSpec::Presence::Optional);
-    EXPECT_EQ(params[1].presence, ParamSpec::Presence::Required);
-    EXPECT_EQ(params[2].presence, ParamSpec::Presence::Defaulted);
+    EXPECT_EQ(params[0].presence, ParamDecl::Presence::Optional);
+    EXPECT_EQ(params[1].presence, ParamDecl::Presence::Required);
+    EXPECT_EQ(params[2].presence, ParamDecl::Presence::Defaulted);
     EXPECT_EQ(params[2].defaultValue, Variant(0));
     EXPECT_EQ(params[3].defaultValue, Variant(true));
     EXPECT_TRUE(TDispatchTable::parseParams("").empty());
