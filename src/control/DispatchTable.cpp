@@ -190,6 +190,87 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(SaveToTIFF, 312,
                "cFileName, nPageNumberStart=0, nPageNumberEnd=0, lOpenFile, nThumbnailSize=0, nCompressionType=0, "
                "nBitsPerPixel=24, lGrayScale");
+
+    // Charts
+    ORV_METHOD(ChartGetCount, 118, "nPageNumber=0");
+    ORV_METHOD(ChartAddSeries, 119, "nSeriesType, cSeriesTitle?, nSeriesColor");
+    ORV_METHOD(ChartSelectSeries, 120, "nSeries");
+    ORV_METHOD(ChartAddXYData, 121, "nX, nY, cLegend, nColor");
+    ORV_METHOD(ChartAddData, 122, "nChartIndex, nValue, cLabel, nColor");
+    ORV_PROPERTY(ChartXAxisTitle, 124);
+    ORV_PROPERTY(ChartXAxisTitleAngle, 125);
+    ORV_PROPERTY(ChartXAxisLabelAngle, 126);
+    ORV_PROPERTY(ChartXAxisFontSize, 127);
+    ORV_PROPERTY(ChartXAxisFontname, 128);
+    ORV_PROPERTY(ChartXAxisFontStyle, 129);
+    ORV_PROPERTY(ChartXAxisAutomatic, 130);
+    ORV_PROPERTY(ChartXAxisMin, 131);
+    ORV_PROPERTY(ChartXAxisMax, 132);
+    ORV_PROPERTY(ChartXAxisHideLabels, 133);
+    ORV_PROPERTY(ChartYAxisTitle, 134);
+    ORV_PROPERTY(ChartYAxisTitleAngle, 135);
+    ORV_PROPERTY(ChartYAxisLabelAngle, 136);
+    ORV_PROPERTY(ChartYAxisFontSize, 137);
+    ORV_PROPERTY(ChartYAxisFontName, 138);
+    ORV_PROPERTY(ChartYAxisFontStyle, 139);
+    ORV_PROPERTY(ChartYAxisAutomatic, 140);
+    ORV_PROPERTY(ChartYAxisMin, 141);
+    ORV_PROPERTY(ChartYAxisMax, 142);
+    ORV_PROPERTY(ChartYAxisHideLabels, 143);
+    ORV_PROPERTY(Chart3DView, 144);
+    ORV_PROPERTY(Chart3DPercent, 145);
+    ORV_PROPERTY(Chart3DWalls, 146);
+    ORV_PROPERTY(ChartAxisVisible, 147);
+    ORV_PROPERTY(ChartLeftWallTransparent, 148);
+    ORV_PROPERTY(ChartLeftWallColor, 149);
+    ORV_PROPERTY(ChartLeftWallSize, 150);
+    ORV_PROPERTY(ChartBottomWallTransparent, 151);
+    ORV_PROPERTY(ChartBottomWallColor, 152);
+    ORV_PROPERTY(ChartBottomWallSize, 153);
+    ORV_PROPERTY(ChartBackWallTransparent, 154);
+    ORV_PROPERTY(ChartBackWallColor, 155);
+    ORV_PROPERTY(ChartBackWallSize, 156);
+    ORV_PROPERTY(ChartGradientDirection, 157);
+    ORV_PROPERTY(ChartGradientEndColor, 158);
+    ORV_PROPERTY(ChartGradientStartColor, 159);
+    ORV_PROPERTY(ChartGradientVisible, 160);
+    ORV_PROPERTY(ChartLegendBorderStyle, 161);
+    ORV_PROPERTY(ChartLegendFontName, 162);
+    ORV_PROPERTY(ChartLegendFontColor, 163);
+    ORV_PROPERTY(ChartLegendFontSize, 164);
+    ORV_PROPERTY(ChartLegendMarginSize, 165);
+    ORV_PROPERTY(ChartLegendPosition, 166);
+    ORV_PROPERTY(ChartLegendStyle, 167);
+    ORV_PROPERTY(ChartLegendBorderWidth, 168);
+    ORV_PROPERTY(ChartLegendVisible, 169);
+    ORV_PROPERTY(ChartDataPointLegendFontSize, 170);
+    ORV_PROPERTY(ChartYAxisLabelFontSize, 171);
+    ORV_PROPERTY(ChartLegendBorderColor, 172);
+    ORV_PROPERTY(ChartLegendResizeChart, 173);
+    ORV_PROPERTY(ChartLegendShadowColor, 174);
+    ORV_PROPERTY(ChartLegendShadowSize, 175);
+    ORV_PROPERTY(ChartTitle, 176);
+    ORV_PROPERTY(ChartTitleAlignment, 177);
+    ORV_PROPERTY(ChartTitleBackColor, 178);
+    ORV_PROPERTY(ChartTitleBackStyle, 179);
+    ORV_PROPERTY(ChartTitleBorderStyle, 180);
+    ORV_PROPERTY(ChartTitleBorderWidth, 181);
+    ORV_PROPERTY(ChartTitleBorderColor, 182);
+    ORV_PROPERTY(ChartTitleFontColor, 183);
+    ORV_PROPERTY(ChartTitleFontName, 184);
+    ORV_PROPERTY(ChartTitleFontSize, 185);
+    ORV_PROPERTY(ChartType, 186);
+    ORV_PROPERTY(ChartSeriesMarksBackColor, 187);
+    ORV_PROPERTY(ChartSeriesBarStyle, 188);
+    ORV_PROPERTY(ChartSeriesMultibarStyle, 189);
+    ORV_PROPERTY(ChartSeriesMarksStyle, 190);
+    ORV_PROPERTY(ChartSeriesMarksTransparent, 191);
+    ORV_PROPERTY(ChartSeriesMarksVisible, 192);
+    ORV_PROPERTY(ChartSeriesTitle, 193);
+    ORV_PROPERTY(ChartSeriesColor, 194);
+
+    // Pictures
+    ORV_METHOD(GetImageInfo, 117, "attribute, file name");
 }
 
 } // namespace orv

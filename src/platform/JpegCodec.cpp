@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace orv {
 
@@ -29,13 +30,19 @@ void jumpOnError(j_common_ptr info)
     std::longjmp(manager->jump, 1);
 }
 
-void ignoreWarning(j_common_ptr, int) {}
+// Warnings are ignored, except data that ends early: libjpeg would paint
+// the missing rows grey and call the picture decoded.
+void failOnTruncation(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        (*info->err->error_exit)(info);
+}
 
 jpeg_error_mgr* jumpingErrors(ErrorManager& manager)
 {
     jpeg_std_error(&manager.base);
     manager.base.error_exit = jumpOnError;
-    manager.base.emit_message = ignoreWarning;
+    manager.base.emit_message = failOnTruncation;
     manager.message[0] = '\0';
     return &manager.base;
 }
@@ -69,11 +76,16 @@ TJpegInfo readJpegInfo(std::string_view jpeg)
     result.height = static_cast<int32_t>(info.image_height);
     result.components = info.num_components;
     result.invertedCmyk = info.num_components == 4 && info.saw_Adobe_marker;
+    if (info.saw_JFIF_marker && info.density_unit != 0) {
+        const double perInch = info.density_unit == 2 ? 2.54 : 1.0; // 2: dots per centimetre
+        result.dpiX = info.X_density * perInch;
+        result.dpiY = info.Y_density * perInch;
+    }
     jpeg_destroy_decompress(&info);
     return result;
 }
 
-QImage decodeJpeg(std::string_view jpeg)
+QImage decodeJpeg(std::string_view jpeg, TJpegDecoding decoding)
 {
     jpeg_decompress_struct info{};
     ErrorManager errors;
@@ -89,7 +101,10 @@ QImage decodeJpeg(std::string_view jpeg)
     jpeg_read_header(&info, TRUE);
     const bool grey = info.num_components == 1;
     info.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-    info.dct_method = JDCT_ISLOW;
+    info.scale_num = 1;
+    info.scale_denom = 1u << std::clamp(decoding.reduction, 0, 3);
+    info.dct_method = decoding.favourSpeed ? JDCT_IFAST : JDCT_ISLOW;
+    info.do_fancy_upsampling = decoding.favourSpeed ? FALSE : TRUE;
     jpeg_start_decompress(&info);
     try {
         image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),

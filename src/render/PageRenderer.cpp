@@ -4,6 +4,7 @@
 #include "render/Barcode.h"
 #include "render/DrawingSurface.h"
 #include "render/PageDecorations.h"
+#include "render/PictureDrawer.h"
 #include "render/ScreenPaper.h"
 #include "render/ShapeDrawer.h"
 #include "render/TextDrawer.h"
@@ -55,6 +56,9 @@ public:
         , m_progress(progress)
     {
     }
+
+    // The preview's PictureJPEGSpeed: 0 full size, 1 half, 2 quarter, 3 eighth.
+    void setJpegReduction(int32_t reduction) { m_jpegReduction = reduction; }
 
     // pageInches: the page's size as it lies on the surface.
     void draw(QSizeF pageInches)
@@ -128,10 +132,14 @@ private:
                     return false;
                 break;
             case ObjType::Picture:
+                drawPictureObject(m_surface, object,
+                                  QRect(x, y, m_transform.truncatedSize(object.Width),
+                                        m_transform.truncatedSize(object.Height)),
+                                  pictureDrawing(object));
+                break;
             case ObjType::Chart:
-                // Pictures and charts are drawn by drawers of their own
-                // (picture loading, the chart plotter) that belong here;
-                // until then they stay undrawn.
+                // Charts are drawn by a drawer of their own (the chart
+                // plotter) that belongs here; until then they stay undrawn.
                 break;
             default:
                 // Annotations appear only in PDF output; empty slots draw nothing.
@@ -157,6 +165,17 @@ private:
     double pens(const TReportObject& object) const
     {
         return penScale(m_target, object.ObjType, m_transform, m_screenPpi);
+    }
+
+    // Only the preview decodes JPEG pictures at reduced size.
+    TPictureDrawing pictureDrawing(const TReportObject& object) const
+    {
+        TPictureDrawing drawing;
+        drawing.target = m_target;
+        drawing.penScale = pens(object);
+        drawing.jpegReduction = m_target == RenderTarget::Screen ? m_jpegReduction : 0;
+        drawing.advancedImaging = m_report.GdiPlusAvailable;
+        return drawing;
     }
 
     // Arcs, chords and pies in exported pictures are drawn as on the preview;
@@ -186,6 +205,7 @@ private:
     const PageTransform m_transform;
     const double m_screenPpi;
     IPrintProgress* m_progress;
+    int32_t m_jpegReduction = 0;
 };
 
 PageTransform screenTransform(const TReport& report, const TScreenView& view)
@@ -207,9 +227,10 @@ void paintScreenPage(QPainter& painter, const TReport& report, int32_t pageNumbe
     TDrawingSurface surface(painter);
     const TPageObject& page = report.page(pageNumber);
     paintPaper(surface, report, page, view);
-    TPageContentRenderer(surface, report, pageNumber, RenderTarget::Screen, screenTransform(report, view),
-                         view.screenPpi)
-        .draw(QSizeF(page.Width, page.Height));
+    TPageContentRenderer content(surface, report, pageNumber, RenderTarget::Screen, screenTransform(report, view),
+                                 view.screenPpi);
+    content.setJpegReduction(view.pictureJpegSpeed);
+    content.draw(QSizeF(page.Width, page.Height));
     paintDesignGrid(surface, report, page, view);
     paintPrinterMargins(surface, report, page, view);
 }

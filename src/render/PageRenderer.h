@@ -24,6 +24,7 @@ struct TScreenView {
     double screenPpi = 96;
     QSize controlSize;
     TPrinterMargins printerMargins; // outlined when the report shows printer margins
+    int32_t pictureJpegSpeed = 0;   // JPEG pictures decoded at 1/2, 1/4, 1/8 for 1, 2, 3
 };
 
 // Paints page `pageNumber` (1-based) as a preview page control shows it: the

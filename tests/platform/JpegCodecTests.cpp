@@ -45,3 +45,18 @@ TEST(JpegCodec, GreyAndProgressiveStreams)
     const QImage expected = original.convertToFormat(QImage::Format_Grayscale8);
     EXPECT_NEAR(qGray(decoded.pixel(5, 5)), qGray(expected.pixel(5, 5)), 4);
 }
+
+TEST(JpegCodec, ReducedDecodingAndTruncatedData)
+{
+    QImage original(384, 192, QImage::Format_RGB32);
+    original.fill(qRgb(200, 40, 40));
+    const std::string jpeg = encodeJpeg(original, {});
+    EXPECT_EQ(decodeJpeg(jpeg, {1, true}).size(), QSize(192, 96));
+    EXPECT_EQ(decodeJpeg(jpeg, {2, true}).size(), QSize(96, 48));
+    EXPECT_EQ(decodeJpeg(jpeg, {3, true}).size(), QSize(48, 24));
+    EXPECT_EQ(decodeJpeg(jpeg, {9, false}).size(), QSize(48, 24)) << "one eighth is the smallest";
+    EXPECT_NEAR(qRed(decodeJpeg(jpeg, {3, true}).pixel(20, 10)), 200, 8);
+
+    // Missing rows would otherwise be painted grey and pass for a picture.
+    EXPECT_THROW(decodeJpeg(jpeg.substr(0, jpeg.size() / 2)), std::runtime_error);
+}
