@@ -1,3 +1,4 @@
+#include "LateBoundControlTest.h"
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
 #include "control/TORVREP.h"
@@ -9,27 +10,11 @@ using namespace orv;
 
 namespace {
 
-class ChartControlTest : public testing::Test {
+class ChartControlTest : public LateBoundControlTest {
 protected:
-    Variant call(const char* name, std::vector<Variant> args)
-    {
-        return TDispatchTable::instance().invoke(control, name, InvokeMethod, args);
-    }
-    Variant get(const char* name)
-    {
-        std::vector<Variant> none;
-        return TDispatchTable::instance().invoke(control, name, InvokePropertyGet, none);
-    }
-    void put(const char* name, Variant value)
-    {
-        std::vector<Variant> args{std::move(value)};
-        TDispatchTable::instance().invoke(control, name, InvokePropertyPut, args);
-    }
     void addChart(int32_t type) { call("AddChart", {"chart", type, 1, 1, 4, 3}); }
     TChartObject& chart(int32_t n = 1) { return control.report().drawPage().Charts.at(static_cast<size_t>(n) - 1); }
 
-    TScriptedUiServices ui;
-    TORVREP control{nullptr, TORVREP::Options{&ui, nullptr, false}};
 };
 
 // A setting that accepts only a range: one value inside it and the nearest

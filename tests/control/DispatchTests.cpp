@@ -1,3 +1,4 @@
+#include "LateBoundControlTest.h"
 #include "control/Dispatch.h"
 #include "control/TORVREP.h"
 #include "platform/ScriptedUiServices.h"
@@ -8,17 +9,8 @@ using namespace orv;
 
 namespace {
 
-class DispatchTest : public testing::Test {
+class DispatchTest : public LateBoundControlTest {
 protected:
-    Variant call(const char* name, std::vector<Variant> args = {}, unsigned kinds = InvokeMethod | InvokePropertyGet)
-    {
-        return TDispatchTable::instance().invoke(control, name, kinds, args);
-    }
-    void put(const char* name, Variant value)
-    {
-        std::vector<Variant> args{std::move(value)};
-        TDispatchTable::instance().invoke(control, name, InvokePropertyPut, args);
-    }
     HResult failure(const char* name, std::vector<Variant> args = {}, unsigned kinds = InvokeMethod | InvokePropertyGet)
     {
         try {
@@ -30,8 +22,6 @@ protected:
         return S_OK;
     }
 
-    TScriptedUiServices ui;
-    TORVREP control{nullptr, TORVREP::Options{&ui, nullptr, false}};
     std::string lastMessage;
 };
 

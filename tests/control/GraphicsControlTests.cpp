@@ -1,3 +1,4 @@
+#include "LateBoundControlTest.h"
 #include "control/Dispatch.h"
 #include "control/TORVREP.h"
 #include "document/BarcodeTypes.h"
@@ -20,27 +21,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class GraphicsControlTest : public testing::Test {
+class GraphicsControlTest : public LateBoundControlTest {
 protected:
     void SetUp() override
     {
         QObject::connect(&control, &TORVREP::repaintRequested, [this] { ++repaints; });
     }
 
-    Variant call(const char* name, std::vector<Variant> args)
-    {
-        return TDispatchTable::instance().invoke(control, name, InvokeMethod, args);
-    }
-    Variant get(const char* name)
-    {
-        std::vector<Variant> none;
-        return TDispatchTable::instance().invoke(control, name, InvokePropertyGet, none);
-    }
-    void put(const char* name, Variant value)
-    {
-        std::vector<Variant> args{std::move(value)};
-        TDispatchTable::instance().invoke(control, name, InvokePropertyPut, args);
-    }
     const TReportObject& lastObject(int32_t page = 0)
     {
         TReport& report = control.report();
@@ -48,8 +35,6 @@ protected:
     }
     size_t objectCount(int32_t page) { return control.report().page(page).Objects.size(); }
 
-    TScriptedUiServices ui;
-    TORVREP control{nullptr, TORVREP::Options{&ui, nullptr, false}};
     int repaints = 0;
 };
 
