@@ -1,6 +1,7 @@
 #include "ScriptBuiltins.h"
 
 #include "platform/AsciiText.h"
+#include "platform/CodePoints.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ namespace {
 // Lengths and positions count characters (code points), not bytes.
 std::u32string textOf(const Variant& value)
 {
-    return QString::fromStdString(value.toString()).toStdU32String();
+    return toCodePoints(value.toString());
 }
 
 Variant length(const std::vector<Variant>& args)
@@ -36,7 +37,7 @@ Variant middle(const std::vector<Variant>& args)
     const std::u32string text = textOf(args[0]);
     if (static_cast<size_t>(start) > text.size())
         return std::string();
-    return QString::fromStdU32String(text.substr(start - 1, count < 0 ? std::u32string::npos : count)).toStdString();
+    return toUtf8(std::u32string_view(text).substr(start - 1, count < 0 ? std::u32string::npos : count));
 }
 
 Variant character(const std::vector<Variant>& args)

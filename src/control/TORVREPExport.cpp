@@ -17,11 +17,10 @@ std::optional<std::string> exportFileName(const Variant& cFileName)
     return cFileName.toString();
 }
 
-TPageImageRequest pageImageRequest(std::string fileName, int32_t nPageNumber, bool lOpenFile,
-                                   int32_t nThumbnailSize, int32_t nBitsPerPixel, bool lGrayScale)
+TPageImageRequest pageImageRequest(int32_t nPageNumber, bool lOpenFile, int32_t nThumbnailSize,
+                                   int32_t nBitsPerPixel, bool lGrayScale)
 {
     TPageImageRequest request;
-    request.fileName = std::move(fileName);
     request.pageNumber = nPageNumber;
     request.openFile = lOpenFile;
     request.thumbnail = nThumbnailSize;
@@ -30,19 +29,28 @@ TPageImageRequest pageImageRequest(std::string fileName, int32_t nPageNumber, bo
     return request;
 }
 
+// Saves one page under the given name; without a name nothing happens and
+// the result stays empty.
+Variant saveNamedPageImage(const TReport& report, TUiServices& ui, PageImageFormat format, const Variant& cFileName,
+                           TPageImageRequest request)
+{
+    const std::optional<std::string> name = exportFileName(cFileName);
+    if (!name)
+        return Variant();
+    request.fileName = *name;
+    return Variant(savePageImage(report, ui, format, request));
+}
+
 } // namespace
 
 Variant TORVREP::SaveToJPEG(const Variant& cFileName, int32_t nPageNumber, bool lOpenFile, int32_t nThumbnailSize,
                             bool lGrayScale, int32_t nCompressionQuality, bool lProgressiveEncoding)
 {
     return runTrapped([&] {
-        const std::optional<std::string> name = exportFileName(cFileName);
-        if (!name)
-            return Variant();
-        TPageImageRequest request = pageImageRequest(*name, nPageNumber, lOpenFile, nThumbnailSize, 24, lGrayScale);
+        TPageImageRequest request = pageImageRequest(nPageNumber, lOpenFile, nThumbnailSize, 24, lGrayScale);
         request.options.jpegQuality = nCompressionQuality;
         request.options.progressive = lProgressiveEncoding;
-        return Variant(savePageImage(*m_report, *m_ui, PageImageFormat::Jpeg, request));
+        return saveNamedPageImage(*m_report, *m_ui, PageImageFormat::Jpeg, cFileName, request);
     });
 }
 
@@ -50,12 +58,8 @@ Variant TORVREP::SaveToBitmap(const Variant& cFileName, int32_t nPageNumber, boo
                               int32_t nBitsPerPixel, bool lGrayScale)
 {
     return runTrapped([&] {
-        const std::optional<std::string> name = exportFileName(cFileName);
-        if (!name)
-            return Variant();
-        const TPageImageRequest request =
-            pageImageRequest(*name, nPageNumber, lOpenFile, nThumbnailSize, nBitsPerPixel, lGrayScale);
-        return Variant(savePageImage(*m_report, *m_ui, PageImageFormat::Bitmap, request));
+        return saveNamedPageImage(*m_report, *m_ui, PageImageFormat::Bitmap, cFileName,
+                                  pageImageRequest(nPageNumber, lOpenFile, nThumbnailSize, nBitsPerPixel, lGrayScale));
     });
 }
 
@@ -63,12 +67,8 @@ Variant TORVREP::SaveToPNG(const Variant& cFileName, int32_t nPageNumber, bool l
                            int32_t nBitsPerPixel, bool lGrayScale)
 {
     return runTrapped([&] {
-        const std::optional<std::string> name = exportFileName(cFileName);
-        if (!name)
-            return Variant();
-        const TPageImageRequest request =
-            pageImageRequest(*name, nPageNumber, lOpenFile, nThumbnailSize, nBitsPerPixel, lGrayScale);
-        return Variant(savePageImage(*m_report, *m_ui, PageImageFormat::Png, request));
+        return saveNamedPageImage(*m_report, *m_ui, PageImageFormat::Png, cFileName,
+                                  pageImageRequest(nPageNumber, lOpenFile, nThumbnailSize, nBitsPerPixel, lGrayScale));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/FontTables.h"
 #include "document/Report.h"
+#include "platform/CodePoints.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>
@@ -22,11 +23,6 @@ bool isLineBreak(char32_t c)
 bool breaksAnywhere(int32_t trimmingStyle)
 {
     return trimmingStyle == 1 || trimmingStyle == 3;
-}
-
-std::u32string toCodePoints(const std::string& utf8)
-{
-    return QString::fromStdString(utf8).toStdU32String();
 }
 
 } // namespace
@@ -139,7 +135,7 @@ int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double
         object.LineEnds.push_back(static_cast<int16_t>(std::min<size_t>(text.size(), start + 1)));
     }
     object.LineCount = static_cast<int16_t>(lines);
-    object.LineHeight = static_cast<float>(roundHalfEven(lineHeight * 10000) / 10000);
+    object.LineHeight = static_cast<float>(roundToFourDecimals(lineHeight));
     return lines;
 }
 

@@ -4,6 +4,7 @@
 #include "document/Report.h"
 #include "document/TextLayout.h"
 #include "platform/AsciiText.h"
+#include "platform/CodePoints.h"
 #include "platform/FontServices.h"
 
 namespace orv {
@@ -42,16 +43,11 @@ VerticalMetrics verticalMetrics(const TReportFont& entry, int32_t size)
             static_cast<float>(size) / 72 * static_cast<float>(entry.LineSpacingUnits) / em};
 }
 
-std::u32string codePoints(const std::string& text)
-{
-    return QString::fromStdString(text).toStdU32String();
-}
-
 std::string firstCharacters(const std::string& text, int32_t count)
 {
-    std::u32string points = codePoints(text);
+    std::u32string points = toCodePoints(text);
     points.resize(std::min<size_t>(points.size(), count < 0 ? 0 : count));
-    return QString::fromStdU32String(points).toStdString();
+    return toUtf8(points);
 }
 
 // Right-aligned text drops its leading blanks and control characters.
@@ -109,6 +105,22 @@ char fieldDataType(const std::optional<std::string>& dataType)
     return 0;
 }
 
+// The record fields every text object and report field fills alike.
+void fillTextLook(TReportObject& object, const TTextLook& args, int32_t fontIndex, int32_t fontSize)
+{
+    object.Name = args.name;
+    object.HPos = storedUnits(args.hPos);
+    object.Height = storedUnits(args.height);
+    object.FontIndex = fontIndex;
+    object.FontSize = static_cast<int16_t>(fontSize);
+    object.ForeColor = static_cast<Colour>(args.foreColor);
+    object.BackColor = static_cast<Colour>(args.backColor);
+    object.RotationAngle = static_cast<int16_t>(args.rotationAngle);
+    object.Alignment = static_cast<uint8_t>(args.alignment);
+    if (args.alphaLevel >= 0 && args.alphaLevel <= 255)
+        object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
+}
+
 } // namespace
 
 void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
@@ -126,22 +138,12 @@ void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
 
     TReportObject& object = page.Objects[index];
     object.ObjType = ObjType::Text;
-    object.Name = args.name;
+    fillTextLook(object, args, fontIndex, font.size);
     object.Text = args.alignment == kAlignRight ? withoutLeadingBlanks(args.text) : args.text;
-    object.HPos = storedUnits(args.hPos);
     object.Width = storedUnits(width);
-    object.Height = storedUnits(args.height);
-    object.FontIndex = fontIndex;
-    object.FontSize = static_cast<int16_t>(font.size);
-    object.ForeColor = static_cast<Colour>(args.foreColor);
-    object.BackColor = static_cast<Colour>(args.backColor);
-    object.RotationAngle = static_cast<int16_t>(args.rotationAngle);
     object.BackStyle = args.backStyle > 1 ? 0 : static_cast<uint8_t>(args.backStyle);
-    object.Alignment = static_cast<uint8_t>(args.alignment);
     object.TrimmingStyle = static_cast<uint8_t>(args.trimmingStyle);
     object.LineSpacing = (args.lineSpacing >= 0 && args.lineSpacing <= 2) ? static_cast<uint8_t>(args.lineSpacing) : 0;
-    if (args.alphaLevel >= 0 && args.alphaLevel <= 255)
-        object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
     object.SubType = textSubType(args.subType);
 
     const VerticalMetrics metrics = verticalMetrics(report.Fonts[fontIndex], font.size);
@@ -185,21 +187,13 @@ void addReportField(TReport& report, const TFieldArguments& args)
 
     TReportObject& object = page.Objects[index];
     object.ObjType = ObjType::Field;
-    object.Name = args.name;
+    fillTextLook(object, args, fontIndex, font.size);
     object.Text = args.expression;
-    object.HPos = storedUnits(args.hPos);
     object.Width = storedUnits(args.width);
-    object.Height = storedUnits(args.height);
     object.Format = args.picture.value_or(std::string());
     object.DataType = fieldDataType(args.dataType);
     object.SubType = fieldSubType(args.subType);
-    object.FontIndex = fontIndex;
-    object.FontSize = static_cast<int16_t>(font.size);
-    object.ForeColor = static_cast<Colour>(args.foreColor);
-    object.BackColor = static_cast<Colour>(args.backColor);
-    object.RotationAngle = static_cast<int16_t>(args.rotationAngle);
     object.BackStyle = args.backStyle > 1 ? 1 : static_cast<uint8_t>(args.backStyle);
-    object.Alignment = static_cast<uint8_t>(args.alignment);
     // A right-aligned field is given by its right edge.
     if (args.alignment == kAlignRight) {
         if (object.Width == 0)
@@ -209,8 +203,6 @@ void addReportField(TReport& report, const TFieldArguments& args)
     const VerticalMetrics metrics = verticalMetrics(report.Fonts[fontIndex], font.size);
     object.VPos = storedUnits(args.vPos - metrics.ascent);
     object.LineHeight = metrics.lineHeight;
-    if (args.alphaLevel >= 0 && args.alphaLevel <= 255)
-        object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
 }
 
 } // namespace orv

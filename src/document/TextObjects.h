@@ -8,10 +8,11 @@ namespace orv {
 
 class TReport;
 
-// The arguments of AddText; a missing optional text argument is nullopt.
-struct TTextArguments {
+// What text objects and report fields share: name, box, font, colours,
+// rotation, back style, alignment, sub type and alpha. A missing optional
+// text argument is nullopt.
+struct TTextLook {
     std::string name;
-    std::string text;
     float hPos = 0, vPos = 0, width = 0, height = 0;
     std::optional<std::string> fontName;
     int32_t fontSize = 0;
@@ -23,27 +24,20 @@ struct TTextArguments {
     int32_t alignment = 0;
     std::optional<std::string> subType;
     int32_t alphaLevel = 255;
+};
+
+// The arguments of AddText.
+struct TTextArguments : TTextLook {
+    std::string text;
     int32_t trimmingStyle = 2;
     int32_t lineSpacing = 0;
 };
 
 // The arguments of AddReportField.
-struct TFieldArguments {
-    std::string name;
+struct TFieldArguments : TTextLook {
     std::string expression;
-    float hPos = 0, vPos = 0, width = 0, height = 0;
     std::optional<std::string> picture;
     std::optional<std::string> dataType;
-    std::optional<std::string> fontName;
-    int32_t fontSize = 0;
-    int32_t foreColor = 0;
-    int32_t backColor = 0;
-    std::optional<std::string> fontStyle;
-    int32_t rotationAngle = 0;
-    int32_t backStyle = 0;
-    int32_t alignment = 0;
-    std::optional<std::string> subType;
-    int32_t alphaLevel = 255;
 };
 
 // Appends a text object to the draw page and lays its text out into lines

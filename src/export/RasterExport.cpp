@@ -215,7 +215,7 @@ QSize thumbnailSize(QSize full, int32_t thumbnail)
     const int longer = std::max(full.width(), full.height());
     if (!(thumbnail > 5 && thumbnail < longer))
         return full;
-    const double ratio = roundHalfEven(static_cast<double>(thumbnail) / longer * 10000) / 10000;
+    const double ratio = roundToFourDecimals(static_cast<double>(thumbnail) / longer);
     return QSize(static_cast<int>(full.width() * ratio), static_cast<int>(full.height() * ratio));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/CodePages.h"
 
+#include "platform/CodePoints.h"
+
 #include <QString>
 
 #include <array>
@@ -94,8 +96,7 @@ char32_t codePageToUnicode(int32_t codePage, uint8_t byte)
 std::string utf8ToCodePage(std::string_view utf8, int32_t codePage)
 {
     const HighHalf& table = highHalf(codePage);
-    const std::u32string characters =
-        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU32String();
+    const std::u32string characters = toCodePoints(utf8);
     std::string bytes;
     bytes.reserve(characters.size());
     for (char32_t c : characters) {

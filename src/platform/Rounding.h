@@ -10,4 +10,10 @@ inline double roundHalfEven(double value)
     return std::nearbyint(value);
 }
 
+// A value held as a fixed-point number with four decimals.
+inline double roundToFourDecimals(double value)
+{
+    return roundHalfEven(value * 10000) / 10000;
+}
+
 } // namespace orv

@@ -15,11 +15,6 @@ namespace orv {
 
 namespace {
 
-double fourDecimals(double value)
-{
-    return roundHalfEven(value * 10000) / 10000;
-}
-
 std::string onlyDigits(const std::string& text)
 {
     std::string digits;
@@ -27,14 +22,6 @@ std::string onlyDigits(const std::string& text)
         if (c >= '0' && c <= '9')
             digits += c;
     return digits;
-}
-
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::string filledTo(std::string digits, size_t length)
@@ -269,7 +256,7 @@ std::vector<int> code128TextValues(const std::string& text, bool setA)
 // Set C pairs; a pair that is not two digits is written as 00.
 std::vector<int> code128PairValues(std::string& text)
 {
-    text = trimmed(text);
+    text = std::string(trimBlanks(text));
     if (text.size() % 2 == 1)
         text.insert(0, "0");
     std::vector<int> values;
@@ -482,7 +469,7 @@ void TAsBarcode::setModul(int32_t modul)
 
 void TAsBarcode::setWidth(double requested)
 {
-    m_requestedWidth = fourDecimals(requested);
+    m_requestedWidth = roundToFourDecimals(requested);
     const double natural = width();
     if (natural > 0) {
         const auto modul = static_cast<int32_t>(std::trunc(m_modul * m_requestedWidth / natural));
@@ -503,7 +490,7 @@ double TAsBarcode::widthRatio()
 
 void TAsBarcode::setWidthRatio(double ratio)
 {
-    m_widthRatio = fourDecimals(ratio);
+    m_widthRatio = roundToFourDecimals(ratio);
 }
 
 std::string TAsBarcode::encode()
@@ -530,7 +517,7 @@ std::string TAsBarcode::encode()
     if (static_cast<int>(Typ) >= kBarcodeTypeCount)
         throw std::invalid_argument("TAsBarcode: wrong BarcodeType");
     if (isNumeric(Typ))
-        Text = trimmed(Text);
+        Text = std::string(trimBlanks(Text));
 
     switch (Typ) {
     case TBarcodeType::Interleaved2of5:
@@ -607,7 +594,7 @@ std::string TAsBarcode::encode()
 
 double TAsBarcode::elementWidth(char code) const
 {
-    const double w1 = fourDecimals(m_modul * Ratio);
+    const double w1 = roundToFourDecimals(m_modul * Ratio);
     switch (code) {
     case '0':
     case '5':
@@ -620,11 +607,11 @@ double TAsBarcode::elementWidth(char code) const
     case '2':
     case '7':
     case 'C':
-        return fourDecimals(1.5 * w1);
+        return roundToFourDecimals(1.5 * w1);
     case '3':
     case '8':
     case 'D':
-        return fourDecimals(2 * w1);
+        return roundToFourDecimals(2 * w1);
     default:
         throw std::logic_error("TAsBarcode: internal Error");
     }

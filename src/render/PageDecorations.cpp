@@ -3,6 +3,7 @@
 #include "document/FontTables.h"
 #include "document/ReportObject.h"
 #include "document/Settings.h"
+#include "platform/CodePoints.h"
 #include "render/CanvasFont.h"
 #include "render/DrawingSurface.h"
 
@@ -47,10 +48,10 @@ uint8_t canvasStyleValue(const std::string& letters, bool withLines)
 
 std::string faceName(const std::string& name)
 {
-    std::u32string characters = QString::fromStdString(name).toStdU32String();
+    std::u32string characters = toCodePoints(name);
     if (characters.size() > kLongestFaceName)
         characters.resize(kLongestFaceName);
-    return QString::fromStdU32String(characters).toStdString();
+    return toUtf8(characters);
 }
 
 // Draws text with the top left of its cell at `topLeft`.

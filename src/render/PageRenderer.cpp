@@ -90,8 +90,7 @@ private:
             case ObjType::Text:
             case ObjType::Field:
                 drawTextObject(m_surface, m_report, m_pageNumber, i, m_transform,
-                               QRect(x, y, m_transform.truncatedSize(object.Width),
-                                     m_transform.truncatedSize(object.Height)));
+                               truncatedBox(object, x, y));
                 if (!proceed())
                     return false;
                 break;
@@ -111,30 +110,26 @@ private:
                 if (m_progress && m_progress->aborted())
                     return false;
                 drawLineObject(m_surface, object,
-                               QRect(x, y, m_transform.truncatedSize(object.Width),
-                                     m_transform.truncatedSize(object.Height)),
+                               truncatedBox(object, x, y),
                                pens(object), drawerTarget(object));
                 break;
             case ObjType::Grid:
                 drawGridObject(m_surface, object,
-                               QRect(x, y, m_transform.truncatedSize(object.Width),
-                                     m_transform.truncatedSize(object.Height)),
+                               truncatedBox(object, x, y),
                                pens(object));
                 if (!proceed())
                     return false;
                 break;
             case ObjType::BarCode:
                 drawBarcodeObject(m_surface.painter(), object,
-                                  QRect(x, y, m_transform.truncatedSize(object.Width),
-                                        m_transform.truncatedSize(object.Height)),
+                                  truncatedBox(object, x, y),
                                   pens(object));
                 if (!proceed())
                     return false;
                 break;
             case ObjType::Picture:
                 drawPictureObject(m_surface, object,
-                                  QRect(x, y, m_transform.truncatedSize(object.Width),
-                                        m_transform.truncatedSize(object.Height)),
+                                  truncatedBox(object, x, y),
                                   pictureDrawing(object));
                 break;
             case ObjType::Chart:
@@ -153,8 +148,13 @@ private:
     QRect shapeBox(const TReportObject& object, int32_t x, int32_t y) const
     {
         if (m_target == RenderTarget::Print)
-            return QRect(x, y, m_transform.truncatedSize(object.Width), m_transform.truncatedSize(object.Height));
+            return truncatedBox(object, x, y);
         return roundedBox(object, x, y);
+    }
+
+    QRect truncatedBox(const TReportObject& object, int32_t x, int32_t y) const
+    {
+        return QRect(x, y, m_transform.truncatedSize(object.Width), m_transform.truncatedSize(object.Height));
     }
 
     QRect roundedBox(const TReportObject& object, int32_t x, int32_t y) const
@@ -241,9 +241,9 @@ TPageMetafile renderPageToMetafile(const TReport& report, int32_t pageNumber, do
     if (!pageExists(report, pageNumber))
         return metafile;
     const TPageObject& page = report.page(pageNumber);
-    scale = roundHalfEven(scale * 10000) / 10000;
-    const double width = roundHalfEven(page.Width * 10000) / 10000;
-    const double height = roundHalfEven(page.Height * 10000) / 10000;
+    scale = roundToFourDecimals(scale);
+    const double width = roundToFourDecimals(page.Width);
+    const double height = roundToFourDecimals(page.Height);
     metafile.size = QSize(static_cast<int>(std::trunc(scale * kExportPpi * width)),
                           static_cast<int>(std::trunc(scale * kExportPpi * height)));
 

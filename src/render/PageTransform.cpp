@@ -15,11 +15,6 @@ double mapped(double storedPlusOffset, const PageTransform& t)
     return storedPlusOffset * t.devicePpi * t.scale / 10000.0;
 }
 
-double fourDecimals(double value)
-{
-    return roundHalfEven(value * 10000) / 10000;
-}
-
 } // namespace
 
 int32_t PageTransform::x(float storedHPos) const
@@ -45,20 +40,20 @@ int32_t PageTransform::roundedSize(float stored) const
 double penScale(RenderTarget target, char objType, const PageTransform& transform, double screenPpi)
 {
     if (target != RenderTarget::Print)
-        return fourDecimals(transform.scale);
+        return roundToFourDecimals(transform.scale);
     switch (objType) {
     case ObjType::Shape:
     case ObjType::Grid:
-        return fourDecimals(transform.devicePpi / screenPpi * transform.scale);
+        return roundToFourDecimals(transform.devicePpi / screenPpi * transform.scale);
     case ObjType::Line:
         return 1;
     case ObjType::Chart:
-        return fourDecimals(transform.devicePpi / screenPpi);
+        return roundToFourDecimals(transform.devicePpi / screenPpi);
     case ObjType::BarCode:
         // Barcode modules are given in pixels of a 96 ppi surface.
-        return fourDecimals(transform.devicePpi / 96.0 * transform.scale);
+        return roundToFourDecimals(transform.devicePpi / 96.0 * transform.scale);
     default:
-        return fourDecimals(transform.scale);
+        return roundToFourDecimals(transform.scale);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "document/FontTables.h"
 #include "document/Report.h"
 #include "document/TextLayout.h"
+#include "platform/CodePoints.h"
 #include "render/DrawingSurface.h"
 #include "render/FieldExpression.h"
 #include "render/FindHits.h"
@@ -120,7 +121,7 @@ TTextFace textFace(const TReport& report, const TReportObject& object, const Pag
     } else {
         face.ascent = QFontMetricsF(face.font, &device).ascent();
     }
-    face.lineHeight = roundHalfEven(object.LineHeight * transform.scale * transform.devicePpi * 10000) / 10000;
+    face.lineHeight = roundToFourDecimals(object.LineHeight * transform.scale * transform.devicePpi);
     return face;
 }
 
@@ -148,14 +149,14 @@ public:
         , m_face(textFace(report, m_object, transform, *surface.painter().device()))
         , m_metrics(m_face.font, surface.painter().device())
     {
-        m_text = QString::fromStdString(m_object.Text).toStdU32String();
+        m_text = toCodePoints(m_object.Text);
         if (m_object.ObjType == ObjType::Field) {
             const std::string value = evaluateFieldExpression(report, m_object.Text, pageNumber);
             if (!value.empty())
-                m_text = QString::fromStdString(value).toStdU32String();
+                m_text = toCodePoints(value);
         }
         if (report.FindActive)
-            m_hits = findHits(m_text, QString::fromStdString(report.FindText).toStdU32String(), report.FindMatchCase);
+            m_hits = findHits(m_text, toCodePoints(report.FindText), report.FindMatchCase);
     }
 
     void draw()
@@ -356,7 +357,7 @@ private:
     double lineAdvance() const
     {
         const double factor = m_object.LineSpacing == 1 ? 1.5 : m_object.LineSpacing == 2 ? 2.0 : 1.0;
-        return roundHalfEven(m_face.lineHeight * factor * 10000) / 10000;
+        return roundToFourDecimals(m_face.lineHeight * factor);
     }
 
     void drawLines()
