@@ -28,6 +28,15 @@ bool writePageImages(IOrvReportEngine& engine, const std::filesystem::path& fold
             saved = false;
         }
     }
+    const std::string pdfName = (folder / "demo").string();
+    try {
+        Variant used(pdfName);
+        engine.SaveToPDF(used);
+        out << "wrote " << used.toString() << '\n';
+    } catch (const EngineError& e) {
+        err << "orvreport: PDF: " << e.what() << '\n';
+        saved = false;
+    }
     return saved;
 }
 

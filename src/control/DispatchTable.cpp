@@ -103,6 +103,38 @@ TDispatchTable::TDispatchTable()
     ORV_READONLY(PDFFontCount, 195);
     ORV_METHOD(PDFFontMetric, 196, "nFontIndex, nAttribute, nEmbedFont?");
 
+    // PDF export
+    ORV_PROPERTY(PDFEncrypt, 197);
+    ORV_PROPERTY(PDFPassword, 198);
+    ORV_PROPERTY(PDFOwnerPassword, 199);
+    ORV_PROPERTY(PDFUserPassword, 200);
+    ORV_METHOD(PDFSetPermissions, 201,
+               "nAllowPrintingLevel, lAllowCopying, lAllowChanges, lAllowCommenting, lAllowFillingFormFields, "
+               "lAllowCopyingAccessibility, lAllowDocumentAssembly");
+    ORV_PROPERTY(PDFDisplaySecurityOptions, 202);
+    ORV_METHOD(SaveToPDF, 203, "cFileName?, lOpenFile?, nStartPage=0, nEndPage=0");
+    ORV_METHOD(PDFStream, 204, "nStartPage=0, nEndPage=0");
+    ORV_PROPERTY(PDFFileName, 205);
+    ORV_PROPERTY(PDFAuthor, 206);
+    ORV_PROPERTY(PDFCreator, 207);
+    ORV_PROPERTY(PDFTitle, 208);
+    ORV_PROPERTY(PDFSubject, 209);
+    ORV_PROPERTY(PDFKeywords, 210);
+    ORV_PROPERTY(PDFCompress, 211);
+    ORV_PROPERTY(PDFCompressBitmaps, 212);
+    ORV_PROPERTY(PDFJPEGQuality, 213);
+    ORV_PROPERTY(PDFBitmapQuality, 214);
+    ORV_PROPERTY(PDFEmbedFonts, 215);
+    ORV_PROPERTY(PDFCodePage, 216);
+    ORV_PROPERTY(PDFMargin, 217);
+    ORV_PROPERTY(PDFXOffset, 218);
+    ORV_PROPERTY(PDFYOffset, 219);
+    ORV_PROPERTY(PDFPromptForSaveToPDF, 220);
+    ORV_PROPERTY(PDFOpenAfterCreate, 221);
+    ORV_PROPERTY(PDFDisplayConfirmationAfterCreate, 222);
+    ORV_PROPERTY(DisplayPDFButton, 223);
+    ORV_PROPERTY(PrintPagesPerPage, 258);
+
     // Page navigation
     ORV_METHOD(FirstPage, 296, "");
     ORV_METHOD(PriorPage, 297, "");

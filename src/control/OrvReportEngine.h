@@ -297,6 +297,66 @@ public:
                                bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
                                int32_t nBitsPerPixel = 24, bool lGrayScale = false) = 0;
 
+    // --- PDF export -----------------------------------------------------------------
+    // SaveToPDF: 0, -2 without a name (none given, PDFFileName empty), -1 when
+    // lOpenFile is set and no name was used; cFileName receives the name used.
+    virtual Variant SaveToPDF(Variant& cFileName, bool lOpenFile = false, int32_t nStartPage = 0, int32_t nEndPage = 0) = 0;
+    // The document of pages nStartPage..nEndPage as bytes.
+    virtual Variant PDFStream(int32_t nStartPage = 0, int32_t nEndPage = 0) = 0;
+    virtual void PDFSetPermissions(int32_t nAllowPrintingLevel, bool lAllowCopying, bool lAllowChanges, bool lAllowCommenting,
+                                   bool lAllowFillingFormFields, bool lAllowCopyingAccessibility,
+                                   bool lAllowDocumentAssembly) = 0;
+    virtual int32_t get_PDFEncrypt() = 0;
+    virtual void put_PDFEncrypt(int32_t value) = 0;
+    virtual std::string get_PDFPassword() = 0;
+    virtual void put_PDFPassword(const std::string& value) = 0;
+    virtual std::string get_PDFOwnerPassword() = 0;
+    virtual void put_PDFOwnerPassword(const std::string& value) = 0;
+    virtual std::string get_PDFUserPassword() = 0;
+    virtual void put_PDFUserPassword(const std::string& value) = 0;
+    virtual bool get_PDFDisplaySecurityOptions() = 0;
+    virtual void put_PDFDisplaySecurityOptions(bool value) = 0;
+    virtual std::string get_PDFFileName() = 0;
+    virtual void put_PDFFileName(const std::string& value) = 0;
+    virtual std::string get_PDFAuthor() = 0;
+    virtual void put_PDFAuthor(const std::string& value) = 0;
+    virtual std::string get_PDFCreator() = 0;
+    virtual void put_PDFCreator(const std::string& value) = 0;
+    virtual std::string get_PDFTitle() = 0;
+    virtual void put_PDFTitle(const std::string& value) = 0;
+    virtual std::string get_PDFSubject() = 0;
+    virtual void put_PDFSubject(const std::string& value) = 0;
+    virtual std::string get_PDFKeywords() = 0;
+    virtual void put_PDFKeywords(const std::string& value) = 0;
+    virtual bool get_PDFCompress() = 0;
+    virtual void put_PDFCompress(bool value) = 0;
+    virtual bool get_PDFCompressBitmaps() = 0;
+    virtual void put_PDFCompressBitmaps(bool value) = 0;
+    virtual int32_t get_PDFJPEGQuality() = 0;
+    virtual void put_PDFJPEGQuality(int32_t value) = 0;
+    virtual int32_t get_PDFBitmapQuality() = 0;
+    virtual void put_PDFBitmapQuality(int32_t value) = 0;
+    virtual bool get_PDFEmbedFonts() = 0;
+    virtual void put_PDFEmbedFonts(bool value) = 0;
+    virtual int32_t get_PDFCodePage() = 0;
+    virtual void put_PDFCodePage(int32_t value) = 0;
+    virtual float get_PDFMargin() = 0;
+    virtual void put_PDFMargin(float value) = 0;
+    virtual float get_PDFXOffset() = 0;
+    virtual void put_PDFXOffset(float value) = 0;
+    virtual float get_PDFYOffset() = 0;
+    virtual void put_PDFYOffset(float value) = 0;
+    virtual bool get_PDFPromptForSaveToPDF() = 0;
+    virtual void put_PDFPromptForSaveToPDF(bool value) = 0;
+    virtual bool get_PDFOpenAfterCreate() = 0;
+    virtual void put_PDFOpenAfterCreate(bool value) = 0;
+    virtual bool get_PDFDisplayConfirmationAfterCreate() = 0;
+    virtual void put_PDFDisplayConfirmationAfterCreate(bool value) = 0;
+    virtual bool get_DisplayPDFButton() = 0;
+    virtual void put_DisplayPDFButton(bool value) = 0;
+    virtual int32_t get_PrintPagesPerPage() = 0;
+    virtual void put_PrintPagesPerPage(int32_t value) = 0;
+
     // --- charts ------------------------------------------------------------------------
     // Every operation addresses the selected chart of the draw page; with no
     // chart selected a put changes nothing and a get reads 0, false or empty

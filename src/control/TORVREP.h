@@ -309,6 +309,62 @@ public:
                        bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
                        int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
 
+    // --- PDF export
+    Variant SaveToPDF(Variant& cFileName, bool lOpenFile = false, int32_t nStartPage = 0, int32_t nEndPage = 0) override;
+    Variant PDFStream(int32_t nStartPage = 0, int32_t nEndPage = 0) override;
+    void PDFSetPermissions(int32_t nAllowPrintingLevel, bool lAllowCopying, bool lAllowChanges, bool lAllowCommenting,
+                           bool lAllowFillingFormFields, bool lAllowCopyingAccessibility, bool lAllowDocumentAssembly) override;
+    int32_t get_PDFEncrypt() override;
+    void put_PDFEncrypt(int32_t value) override;
+    std::string get_PDFPassword() override;
+    void put_PDFPassword(const std::string& value) override;
+    std::string get_PDFOwnerPassword() override;
+    void put_PDFOwnerPassword(const std::string& value) override;
+    std::string get_PDFUserPassword() override;
+    void put_PDFUserPassword(const std::string& value) override;
+    bool get_PDFDisplaySecurityOptions() override;
+    void put_PDFDisplaySecurityOptions(bool value) override;
+    std::string get_PDFFileName() override;
+    void put_PDFFileName(const std::string& value) override;
+    std::string get_PDFAuthor() override;
+    void put_PDFAuthor(const std::string& value) override;
+    std::string get_PDFCreator() override;
+    void put_PDFCreator(const std::string& value) override;
+    std::string get_PDFTitle() override;
+    void put_PDFTitle(const std::string& value) override;
+    std::string get_PDFSubject() override;
+    void put_PDFSubject(const std::string& value) override;
+    std::string get_PDFKeywords() override;
+    void put_PDFKeywords(const std::string& value) override;
+    bool get_PDFCompress() override;
+    void put_PDFCompress(bool value) override;
+    bool get_PDFCompressBitmaps() override;
+    void put_PDFCompressBitmaps(bool value) override;
+    int32_t get_PDFJPEGQuality() override;
+    void put_PDFJPEGQuality(int32_t value) override;
+    int32_t get_PDFBitmapQuality() override;
+    void put_PDFBitmapQuality(int32_t value) override;
+    bool get_PDFEmbedFonts() override;
+    void put_PDFEmbedFonts(bool value) override;
+    int32_t get_PDFCodePage() override;
+    void put_PDFCodePage(int32_t value) override;
+    float get_PDFMargin() override;
+    void put_PDFMargin(float value) override;
+    float get_PDFXOffset() override;
+    void put_PDFXOffset(float value) override;
+    float get_PDFYOffset() override;
+    void put_PDFYOffset(float value) override;
+    bool get_PDFPromptForSaveToPDF() override;
+    void put_PDFPromptForSaveToPDF(bool value) override;
+    bool get_PDFOpenAfterCreate() override;
+    void put_PDFOpenAfterCreate(bool value) override;
+    bool get_PDFDisplayConfirmationAfterCreate() override;
+    void put_PDFDisplayConfirmationAfterCreate(bool value) override;
+    bool get_DisplayPDFButton() override;
+    void put_DisplayPDFButton(bool value) override;
+    int32_t get_PrintPagesPerPage() override;
+    void put_PrintPagesPerPage(int32_t value) override;
+
     // --- charts
     int32_t ChartGetCount(int32_t nPageNumber = 0) override;
     void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle, int32_t nSeriesColor) override;
@@ -505,6 +561,11 @@ private:
     bool m_alignDisabled = false;
 
     bool m_doubleBuffered = false;
+
+    // Shown by the viewer's toolbar when it refreshes.
+    bool m_displayPdfButton = true;
+    // The last pages-per-sheet value the host chose for printing and PDF.
+    int32_t m_printPagesPerPage = 1;
     int16_t m_cursor = 0;
 
     std::unique_ptr<QObject> m_tooltipFilter;

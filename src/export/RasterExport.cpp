@@ -219,14 +219,6 @@ QSize thumbnailSize(QSize full, int32_t thumbnail)
     return QSize(static_cast<int>(full.width() * ratio), static_cast<int>(full.height() * ratio));
 }
 
-std::string withExtension(const std::string& name, const std::string& extension)
-{
-    const size_t slash = name.find_last_of('/');
-    const size_t dot = name.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? name.substr(0, dot) : name) + extension;
-}
-
 void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options)
 {
     const std::string jpeg = encodeJpeg(opaqueRgb(page, options.grayscale),

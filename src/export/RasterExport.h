@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileNames.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -30,9 +32,6 @@ TRasterOptions::TiffCompression tiffCompressionOf(int32_t code);
 // image is scaled so that its longer side is t (the ratio rounded to
 // 1/10000, sizes cut); otherwise the full size.
 QSize thumbnailSize(QSize full, int32_t thumbnail);
-
-// `name` with its extension replaced by `extension` (e.g. ".JPG").
-std::string withExtension(const std::string& name, const std::string& extension);
 
 void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options);
 void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options);

@@ -200,6 +200,16 @@ void TPdfCanvas::closeFillStrokeEvenOdd()
     writeOperator({}, "b*");
 }
 
+void TPdfCanvas::clip()
+{
+    writeOperator({}, "W");
+}
+
+void TPdfCanvas::endPath()
+{
+    writeOperator({}, "n");
+}
+
 // --- text ---------------------------------------------------------------------
 
 void TPdfCanvas::beginText()

@@ -74,6 +74,10 @@ public:
     void fill();
     void fillStroke();
     void closeFillStrokeEvenOdd();
+    // W: the current path becomes the clip once the path is ended.
+    void clip();
+    // n: ends the path without painting it.
+    void endPath();
 
     // --- text ----------------------------------------------------------------
     void beginText();

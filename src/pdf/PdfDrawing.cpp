@@ -4,7 +4,9 @@
 #include "pdf/PdfDoc.h"
 #include "platform/CodePages.h"
 #include "platform/Rounding.h"
+#include "render/EllipseGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -69,6 +71,40 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     canvas.endText();
     if (translucent)
         canvas.restoreGraphicsState();
+}
+
+void appendEllipticArc(TPdfCanvas& canvas, PdfArcKind kind, float x, float y, float width, float height,
+                       double startDegrees, double sweepDegrees)
+{
+    const double a = width / 2.0, b = height / 2.0;
+    const double cx = x + a, cy = y + b;
+    const double sweep = std::clamp(sweepDegrees, -360.0, 360.0);
+    const double from = ellipseParameter(startDegrees, a, b) * std::numbers::pi / 180;
+    const double to = ellipseParameter(startDegrees + sweep, a, b) * std::numbers::pi / 180;
+    auto at = [&](double t) { return std::pair{static_cast<float>(cx + a * std::cos(t)), static_cast<float>(cy + b * std::sin(t))}; };
+
+    const auto [x0, y0] = at(from);
+    if (kind == PdfArcKind::Pie) {
+        canvas.moveTo(static_cast<float>(cx), static_cast<float>(cy));
+        canvas.lineTo(x0, y0);
+    } else {
+        canvas.moveTo(x0, y0);
+    }
+    // Cubic Beziers of at most a quarter turn each keep the curve within a
+    // fraction of a point of the ellipse.
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(to - from) / (std::numbers::pi / 2) - 1e-9)));
+    const double step = (to - from) / pieces;
+    const double k = 4.0 / 3.0 * std::tan(step / 4);
+    for (int i = 0; i < pieces; ++i) {
+        const double t1 = from + i * step, t2 = t1 + step;
+        const auto [x1, y1] = at(t1);
+        const auto [x2, y2] = at(t2);
+        canvas.curveTo(static_cast<float>(x1 - k * a * std::sin(t1)), static_cast<float>(y1 + k * b * std::cos(t1)),
+                       static_cast<float>(x2 + k * a * std::sin(t2)), static_cast<float>(y2 - k * b * std::cos(t2)), x2,
+                       y2);
+    }
+    if (kind != PdfArcKind::Arc)
+        canvas.closePath();
 }
 
 void drawPdfLine(TPdfCanvas& canvas, float x1, float y1, float x2, float y2, float width)

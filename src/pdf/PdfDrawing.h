@@ -29,6 +29,14 @@ void appendEllipse(TPdfCanvas& canvas, float x, float y, float width, float heig
 // The first three quarters of that ellipse (arcs, chords and pies).
 void appendThreeQuarterEllipse(TPdfCanvas& canvas, float x, float y, float width, float height);
 
+// The part of the ellipse in the box from the direction `startDegrees`
+// over `sweepDegrees` (counter-clockwise from three o'clock, as directions
+// from the centre): an open arc, closed by its chord, or a pie closed by
+// its two radii.
+enum class PdfArcKind { Arc, Chord, Pie };
+void appendEllipticArc(TPdfCanvas& canvas, PdfArcKind kind, float x, float y, float width, float height,
+                       double startDegrees, double sweepDegrees);
+
 // A rectangle with rounded corners of a radius derived from `radius`.
 void appendRoundedRectangle(TPdfCanvas& canvas, float x, float y, float width, float height, float radius);
 

@@ -40,4 +40,20 @@ TCanvasFont TCanvasFont::make(const std::string& family, int32_t points, uint8_t
     return result;
 }
 
+uint8_t decorationStyleValue(const std::string& letters, bool withLines)
+{
+    uint8_t value = 0;
+    for (char c : letters) {
+        if (c == 'B')
+            value |= kStyleBold;
+        else if (c == 'I')
+            value |= kStyleItalic;
+        else if (c == 'U' && withLines)
+            value |= kStyleUnderline;
+        else if (c == 'S' && withLines)
+            value |= kStyleStrikeOut;
+    }
+    return value;
+}
+
 } // namespace orv

@@ -23,4 +23,8 @@ struct TCanvasFont {
     static TCanvasFont make(const std::string& family, int32_t points, uint8_t styleValue, int32_t pixelsPerInch);
 };
 
+// The style value of the watermark's and the calendar's style letters: B
+// bold, I italic and, when `withLines`, U underline and S strike-out.
+uint8_t decorationStyleValue(const std::string& letters, bool withLines);
+
 } // namespace orv

@@ -1,10 +1,11 @@
 #include "render/DrawingSurface.h"
 
+#include "render/EllipseGeometry.h"
+
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace orv {
 
@@ -22,26 +23,6 @@ QRect normalisedBox(const QRect& box)
         h = -h;
     }
     return QRect(x, y, w, h);
-}
-
-double degrees(double radians)
-{
-    return radians * 180 / std::numbers::pi;
-}
-
-double radians(double degrees)
-{
-    return degrees * std::numbers::pi / 180;
-}
-
-// The painter measures arcs of an ellipse by the parameter of the ellipse's
-// equation; a direction from the centre becomes that parameter, in the same
-// turn of the circle as the direction itself.
-double ellipseParameter(double directionDegrees, double halfWidth, double halfHeight)
-{
-    const double s = radians(directionDegrees);
-    const double t = degrees(std::atan2(halfWidth * std::sin(s), halfHeight * std::cos(s)));
-    return t + 360 * std::round((directionDegrees - t) / 360);
 }
 
 // With an outline the figure's path runs through the centres of the box's

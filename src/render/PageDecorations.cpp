@@ -29,23 +29,6 @@ int32_t rounded(double value)
     return static_cast<int32_t>(roundHalfEven(value));
 }
 
-// Watermark and calendar styles: B bold, I italic, U underline, S strike-out.
-uint8_t canvasStyleValue(const std::string& letters, bool withLines)
-{
-    uint8_t value = 0;
-    for (char c : letters) {
-        if (c == 'B')
-            value |= kStyleBold;
-        else if (c == 'I')
-            value |= kStyleItalic;
-        else if (c == 'U' && withLines)
-            value |= kStyleUnderline;
-        else if (c == 'S' && withLines)
-            value |= kStyleStrikeOut;
-    }
-    return value;
-}
-
 std::string faceName(const std::string& name)
 {
     std::u32string characters = toCodePoints(name);
@@ -80,7 +63,7 @@ void drawWatermark(TDrawingSurface& surface, const TWaterMarkObject& watermark, 
     const int32_t cy = truncated(transform.devicePpi * pageInches.height() * transform.scale * 0.5) + transform.originY;
     const TCanvasFont face =
         TCanvasFont::make(faceName(watermark.FontName), truncated(watermark.FontSize * transform.scale),
-                          canvasStyleValue(watermark.FontStyle, true), transform.devicePpi);
+                          decorationStyleValue(watermark.FontStyle, true), transform.devicePpi);
     const QString text = QString::fromStdString(watermark.Text);
 
     // The middle of the turned text goes on the centre. On the preview and
@@ -115,10 +98,10 @@ void drawCalendar(TDrawingSurface& surface, const TCalendarSetup& calendar, int3
     const double k = f * transform.devicePpi;
     const TCanvasFont monthFont =
         TCanvasFont::make(calendar.CalendarMonthFontName, truncated(calendar.CalendarMonthFontSize * f),
-                          canvasStyleValue(calendar.CalendarMonthFontStyle, false), transform.devicePpi);
+                          decorationStyleValue(calendar.CalendarMonthFontStyle, false), transform.devicePpi);
     const TCanvasFont dateFont =
         TCanvasFont::make(calendar.CalendarDateFontName, truncated(calendar.CalendarDateFontSize * f),
-                          canvasStyleValue(calendar.CalendarDateFontStyle, false), transform.devicePpi);
+                          decorationStyleValue(calendar.CalendarDateFontStyle, false), transform.devicePpi);
 
     const int32_t titleHeight = monthFont.cellHeight + monthFont.externalLeading;
     const int32_t left = truncated(k * calendar.CalendarLeft) + transform.originX;

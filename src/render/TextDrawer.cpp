@@ -7,6 +7,7 @@
 #include "render/DrawingSurface.h"
 #include "render/FieldExpression.h"
 #include "render/FindHits.h"
+#include "render/TextLines.h"
 
 #include <QFontMetricsF>
 
@@ -24,63 +25,9 @@ constexpr uint8_t kOwnLineBreaks = 5;
 
 enum class Trimming { None, Character, Word, EllipsisCharacter, EllipsisWord, EllipsisPath };
 
-bool isLineBreak(char32_t c)
-{
-    return c == U'\r' || c == U'\n';
-}
-
 QString qText(const std::u32string& text)
 {
     return QString::fromStdU32String(text);
-}
-
-// A stretch of the object's text that is drawn as one line.
-struct TLineSpan {
-    int32_t start = 0;
-    int32_t length = 0;
-    bool endsParagraph = true; // last line, or ended by a line break
-};
-
-// The text split at its own line breaks (CR, LF or CR LF).
-std::vector<TLineSpan> splitAtBreaks(const std::u32string& text)
-{
-    std::vector<TLineSpan> spans;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !isLineBreak(text[i]))
-            continue;
-        spans.push_back({static_cast<int32_t>(start), static_cast<int32_t>(i - start), true});
-        if (i + 1 < text.size() && text[i] == U'\r' && text[i + 1] == U'\n')
-            ++i;
-        start = i + 1;
-    }
-    return spans;
-}
-
-// The lines laid out when the text was added: line i runs from where line
-// i - 1 ended up to LineEnds[i] (1-based), the last line including that
-// character. Ends outside the text are held to it.
-std::vector<TLineSpan> storedLines(const TReportObject& object, const std::u32string& text)
-{
-    std::vector<TLineSpan> spans;
-    const auto size = static_cast<int32_t>(text.size());
-    int32_t start = 0;
-    for (int32_t i = 0; i < object.LineCount; ++i) {
-        if (i >= static_cast<int32_t>(object.LineEnds.size())) {
-            spans.push_back({start, 0, true});
-            continue;
-        }
-        const bool last = i == object.LineCount - 1;
-        const int32_t end = std::clamp(object.LineEnds[i] - (last ? 0 : 1), start, size);
-        TLineSpan span{start, end - start, last};
-        while (span.length > 0 && isLineBreak(text[span.start + span.length - 1])) {
-            --span.length;
-            span.endsParagraph = true;
-        }
-        spans.push_back(span);
-        start = end;
-    }
-    return spans;
 }
 
 // A line as it is drawn: its characters (trimming may have replaced its

@@ -20,7 +20,8 @@ TEST_F(PageExportDemo, EveryPageBecomesAPngInTheFolder)
     std::ostringstream out, err;
     EXPECT_TRUE(writePageImages(control, folder, out, err));
     EXPECT_EQ(out.str(), "wrote " + (folder / "page-1").string() + ".PNG\nwrote " + (folder / "page-2").string() +
-                             ".PNG\n");
+                             ".PNG\nwrote " + (folder / "demo").string() + ".PDF\n");
+    EXPECT_TRUE(std::filesystem::file_size(folder / "demo.PDF") > 0);
     EXPECT_EQ(QImage(QString::fromStdString((folder / "page-2.PNG").string())).size(), QSize(384, 192));
 
     // A folder that cannot be made is reported.

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+class TPdfDoc;
+class TReport;
+struct TReportObject;
+
+// An image an export has already embedded: pictures used on several pages
+// (or twice on one) are embedded once.
+struct TPdfImageFile {
+    std::string FileName;
+    std::string XObjectName;
+    int32_t FrameNumber = 0;
+    int32_t Width = 0, Height = 0; // the picture's pixels, which size it on the page
+};
+
+// One report being written into one PDF document: the images embedded so
+// far and the counter that names the next one ("im0", "im1" ...).
+struct TPdfExport {
+    TPdfDoc& doc;
+    const TReport& report;
+    int32_t imageCounter = 0;
+    std::vector<TPdfImageFile> imageCache;
+
+    std::string nextImageName() { return "im" + std::to_string(imageCounter++); }
+};
+
+// How report pages share a sheet: 1, 2, 4 or 8 a sheet. Two and eight turn
+// the sheet; the pages shrink by the layout's scale and take their places
+// left to right, top to bottom.
+struct TPdfSheetLayout {
+    int32_t pagesPerSheet = 1; // any value but 2, 4 and 8 counts as 1
+
+    int32_t places() const { return turned() || pagesPerSheet == 4 ? pagesPerSheet : 1; }
+    double scale() const;
+    bool turned() const { return pagesPerSheet == 2 || pagesPerSheet == 8; }
+    // The sheet in inches for a page of the given size: the page itself, or
+    // turned for 2 and 8 a sheet.
+    double sheetWidth(double pageWidth, double pageHeight) const { return turned() ? pageHeight : pageWidth; }
+    double sheetHeight(double pageWidth, double pageHeight) const { return turned() ? pageWidth : pageHeight; }
+    // The top-left corner of place `position` (1-based) on a sheet of
+    // `width` x `height` points, measured from the sheet's top-left.
+    void placeOffset(int32_t position, double width, double height, double& ox, double& oy) const;
+};
+
+// Where one report page lies on the current PDF page and how its stored
+// units become points: scale, the page's place on the sheet, the export's
+// offsets, and the two heights that flip y upwards.
+struct TPdfPagePlacement {
+    double scale = 1;
+    double ox = 0, oy = 0;
+    double xOffset = 0, yOffset = 0; // inches
+    float mediaHeight = 792;         // of the current PDF page
+    float sheetHeight = 792;         // Round(72 x the sheet height) of this report page
+    double sheetWidthInches = 8.5, sheetHeightInches = 11;
+
+    // An object's box in points, y downwards from the sheet's top.
+    struct Box {
+        float x, top, width, height;
+    };
+    Box boxOf(const TReportObject& object) const;
+};
+
+// Draws report page `pageNumber` into place `position` of the current page
+// of the export's document: the watermark, every object in stored order and
+// the calendar. Errors of the PDF writer, fonts or images propagate.
+void renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position);
+
+} // namespace orv
