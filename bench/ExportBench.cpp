@@ -1,0 +1,107 @@
+// Exports of whole pages: a dense page to PNG (beside the PNG encoding of the
+// same pixels alone, the floor any page export pays), and a long report to
+// PDF with SaveToPDF.
+#include "control/TORVREP.h"
+#include "export/PageImageExport.h"
+#include "platform/ProcessInfo.h"
+#include "platform/ScriptedUiServices.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+using namespace orv;
+
+namespace {
+
+// 100 text objects and 50 shapes on one Letter page.
+void fillDensePage(TORVREP& control)
+{
+    for (int i = 0; i < 100; ++i)
+        control.AddText("t", "Quarterly figures by region and product line", 0.5f + (i % 2) * 4, 0.5f + (i / 2) * 0.2f,
+                        0, 0, "Arial", 10, 0, 0xFFFFFF, "", 0, 0, 0, " ");
+    for (int i = 0; i < 50; ++i)
+        control.AddShape("s", 0.5f + (i % 10) * 0.75f, 6 + (i / 10) * 0.8f, 0.6f, 0.6f, 0, 0x00C0FF, i % 8, 0, 8, 1,
+                         i % 3 == 0 ? 12 : 0);
+}
+
+double peakMegabytes()
+{
+    const auto counters = readProcessCounters();
+    return counters ? counters->peakWorkingSet / 1048576.0 : 0;
+}
+
+} // namespace
+
+static void BM_DensePageToPng(benchmark::State& state)
+{
+    TScriptedUiServices ui;
+    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
+    fillDensePage(control);
+    QTemporaryDir dir;
+    const std::string name = dir.filePath("dense").toStdString();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(control.SaveToPNG(Variant(name), 1));
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["peak MB"] = peakMegabytes();
+}
+BENCHMARK(BM_DensePageToPng)->Unit(benchmark::kMillisecond);
+
+// The same page's pixels encoded as PNG, without drawing them.
+static void BM_PngEncodingAlone(benchmark::State& state)
+{
+    TScriptedUiServices ui;
+    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
+    fillDensePage(control);
+    const QImage pixels = pageImage(control.report(), 1, 0);
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        pixels.save(&buffer, "PNG");
+        benchmark::DoNotOptimize(bytes.size());
+    }
+    state.counters["images/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PngEncodingAlone)->Unit(benchmark::kMillisecond);
+
+// 1,000 pages of text, a report field, shapes and one picture each, saved
+// with SaveToPDF: pages a second, the file's size and the peak memory.
+static void BM_ReportToPdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QImage logo(120, 60, QImage::Format_RGB32);
+    logo.fill(QColor(30, 90, 160));
+    const std::string picture = dir.filePath("logo.png").toStdString();
+    logo.save(QString::fromStdString(picture));
+
+    TScriptedUiServices ui;
+    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
+    const int32_t pages = static_cast<int32_t>(state.range(0));
+    for (int32_t page = 1; page <= pages; ++page) {
+        if (page > 1)
+            control.NewPage();
+        for (int line = 0; line < 30; ++line)
+            control.AddText("t", "An order line with its quantity, price and total", 1, 2 + line * 0.2f, 0, 0, "Arial",
+                            10, 0, 0xFFFFFF, "", 0, 0, 0, " ");
+        control.AddReportField("f", "'Page ' + TRANSFORM(_PAGENO) + ' of ' + TRANSFORM(_PAGETOTAL)", 7, 10.5f, 0, 0,
+                               Variant::missing(), Variant::missing(), "Arial", 9, 0, 0xFFFFFF, "", 0, 0, 1, " ");
+        for (int shape = 0; shape < 10; ++shape)
+            control.AddShape("s", 1 + shape * 0.6f, 9, 0.5f, 0.5f, 0, 0xE0E0E0, 8, 0, 8, 1);
+        control.AddPicture("logo", picture.c_str(), 1, 0.5f, 1.5f, 0.75f, 1);
+    }
+    const std::string name = dir.filePath("report").toStdString();
+    for (auto _ : state) {
+        Variant file(name);
+        benchmark::DoNotOptimize(control.SaveToPDF(file));
+    }
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * pages), benchmark::Counter::kIsRate);
+    state.counters["file MB"] = std::filesystem::file_size(name + ".PDF") / 1048576.0;
+    state.counters["peak MB"] = peakMegabytes();
+}
+BENCHMARK(BM_ReportToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
