@@ -12,6 +12,7 @@ PACKAGES="
   qpdf poppler-utils mupdf-tools libtiff-tools
   zbar-tools zxing-cpp-tools zint libhpdf-dev
   xvfb xauth
+  clang libclang-rt-14-dev libreoffice-draw-nogui
 "
 
 missing=""

@@ -222,6 +222,8 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(SaveToTIFF, 312,
                "cFileName, nPageNumberStart=0, nPageNumberEnd=0, lOpenFile, nThumbnailSize=0, nCompressionType=0, "
                "nBitsPerPixel=24, lGrayScale");
+    ORV_METHOD(SaveToMetafile, 313, "cFileName, nPageNumber=0, lOpenFile");
+    ORV_METHOD(CopyPageToClipboard, 314, "nPageNumber");
 
     // Charts
     ORV_METHOD(ChartGetCount, 118, "nPageNumber=0");

@@ -296,6 +296,11 @@ public:
     virtual Variant SaveToTIFF(const Variant& cFileName, int32_t nPageNumberStart = 0, int32_t nPageNumberEnd = 0,
                                bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
                                int32_t nBitsPerPixel = 24, bool lGrayScale = false) = 0;
+    // The page as an enhanced metafile (".EMF"); results as above.
+    virtual Variant SaveToMetafile(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false) = 0;
+    // The page (0 or less: page 1) on the clipboard as a metafile and a PNG
+    // image; the result stays empty.
+    virtual Variant CopyPageToClipboard(int32_t nPageNumber) = 0;
 
     // --- PDF export -----------------------------------------------------------------
     // SaveToPDF: 0, -2 without a name (none given, PDFFileName empty), -1 when

@@ -308,6 +308,8 @@ public:
     Variant SaveToTIFF(const Variant& cFileName, int32_t nPageNumberStart = 0, int32_t nPageNumberEnd = 0,
                        bool lOpenFile = false, int32_t nThumbnailSize = 0, int32_t nCompressionType = 0,
                        int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
+    Variant SaveToMetafile(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false) override;
+    Variant CopyPageToClipboard(int32_t nPageNumber) override;
 
     // --- PDF export
     Variant SaveToPDF(Variant& cFileName, bool lOpenFile = false, int32_t nStartPage = 0, int32_t nEndPage = 0) override;

@@ -1,8 +1,10 @@
 // The page-image operations of the control: a page (or a range of pages for
-// TIFF) saved as JPEG, bitmap, PNG or TIFF.
+// TIFF) saved as JPEG, bitmap, PNG, TIFF or enhanced metafile, or copied to
+// the clipboard.
 
 #include "control/TORVREP.h"
 
+#include "export/MetafileExport.h"
 #include "export/PageImageExport.h"
 
 namespace orv {
@@ -90,6 +92,24 @@ Variant TORVREP::SaveToTIFF(const Variant& cFileName, int32_t nPageNumberStart, 
         request.options.grayscale = lGrayScale;
         request.options.tiffCompression = tiffCompressionOf(nCompressionType);
         return Variant(savePagesAsTiff(*m_report, *m_ui, request));
+    });
+}
+
+Variant TORVREP::SaveToMetafile(const Variant& cFileName, int32_t nPageNumber, bool lOpenFile)
+{
+    return runTrapped([&] {
+        const std::optional<std::string> name = exportFileName(cFileName);
+        if (!name)
+            return Variant();
+        return Variant(savePageMetafile(*m_report, *m_ui, *name, nPageNumber, lOpenFile));
+    });
+}
+
+Variant TORVREP::CopyPageToClipboard(int32_t nPageNumber)
+{
+    return runTrapped([&] {
+        copyPageToClipboard(*m_report, nPageNumber);
+        return Variant();
     });
 }
 

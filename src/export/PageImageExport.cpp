@@ -30,8 +30,8 @@ const char* extensionOf(PageImageFormat format)
     return ".PNG";
 }
 
-// The result of a saving operation: 0, or -1 when the file was to be opened
-// and is not there.
+} // namespace
+
 int32_t openWhenAsked(TUiServices& ui, const std::string& path, bool openFile)
 {
     if (!openFile)
@@ -41,8 +41,6 @@ int32_t openWhenAsked(TUiServices& ui, const std::string& path, bool openFile)
     ui.openDocument(path);
     return 0;
 }
-
-} // namespace
 
 int32_t exportedPage(const TReport& report, int32_t pageNumber)
 {

@@ -25,6 +25,11 @@ struct TPageRange {
 };
 TPageRange exportedPageRange(const TReport& report, int32_t start, int32_t end);
 
+// The result of a saving operation: 0, or -1 when the file was to be opened
+// and is not there; a file that is there is opened with the desktop's
+// "open" action when asked.
+int32_t openWhenAsked(TUiServices& ui, const std::string& path, bool openFile);
+
 // Page `pageNumber` as an image: the page recorded once at actual size (96
 // pixels per inch, on white paper) and played onto an image of the
 // thumbnail size (see thumbnailSize). Throws when the image cannot be made.

@@ -41,4 +41,13 @@ void TClipboardPicture::saveTo(const std::string& path) const
         throw std::runtime_error("Cannot write the clipboard picture to " + path);
 }
 
+void offerPageOnClipboard(const QByteArray& emf, const QByteArray& png, const QImage& image)
+{
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/x-emf"), emf);
+    data->setData(QStringLiteral("image/png"), png);
+    data->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(data); // the clipboard owns it
+}
+
 } // namespace orv

@@ -2,6 +2,7 @@
 
 #include "document/ReportObject.h"
 #include "render/DrawingSurface.h"
+#include "render/MetafilePlayer.h"
 #include "render/PictureFile.h"
 
 #include <QPaintDevice>
@@ -35,6 +36,22 @@ QRectF inHundredthsOfAnInch(const QRect& box, const QPaintDevice& device)
                   toHundredths(box.width(), dpiX) * dpiX / 100.0, toHundredths(box.height(), dpiY) * dpiY / 100.0);
 }
 
+// A metafile fits by its frame at the screen's 96 pixels per inch, the size
+// it would have as a bitmap; only its proportions matter for the fit.
+void drawMetafile(TDrawingSurface& surface, const QString& path, const TReportObject& object, const QRect& box,
+                  double penScale)
+{
+    const QByteArray bytes = readMetafileBytes(path);
+    const std::optional<TMetafileHeader> header = readMetafileHeader(bytes);
+    if (!header)
+        return;
+    const QRect target = object.ImageScaling == kFitProportionally
+                             ? fittedPictureBox(box, metafilePixels(header->frame, 96), penScale)
+                             : box;
+    TDrawingSurface::TStateGuard guard(surface);
+    playMetafile(surface.painter(), bytes, QRectF(target));
+}
+
 } // namespace
 
 QRect fittedPictureBox(const QRect& box, QSize imagePixels, double penScale)
@@ -55,6 +72,10 @@ void drawPictureObject(TDrawingSurface& surface, const TReportObject& object, co
     const std::optional<QString> path = locatePictureFile(object.Text);
     if (!path)
         return;
+    if (pictureKindOf(*path) == PictureKind::Metafile) {
+        drawMetafile(surface, *path, object, box, drawing.penScale);
+        return;
+    }
     const bool advanced = usesAdvancedImaging(*path);
     if (advanced && !drawing.advancedImaging)
         return;

@@ -122,6 +122,15 @@ QImage loadByContent(const QString& path)
 
 } // namespace
 
+QByteArray readMetafileBytes(const QString& path)
+{
+    constexpr qint64 kMostMetafileBytes = qint64(64) << 20;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostMetafileBytes)
+        return {};
+    return file.readAll();
+}
+
 QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg)
 {
     switch (pictureKindOf(path)) {

@@ -16,7 +16,7 @@ enum class PictureKind {
     Tiff,     // libtiff, pages selectable
     Jpeg,     // the engine's JPEG codec, scaled decoding
     Gif,      // giflib, the first frame
-    Metafile, // EMF and WMF: no player yet, never loaded
+    Metafile, // EMF and WMF: played by the metafile player, never decoded to pixels
     Other,    // BMP, PNG, ICO and whatever else Qt recognises by content
 };
 
@@ -33,5 +33,9 @@ std::optional<QString> locatePictureFile(const std::string& fileName);
 // page beyond the last shows the first). A null image when the file cannot
 // be read, is corrupt or truncated, or is a metafile.
 QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg);
+
+// A metafile's bytes, read whole; empty when the file cannot be read or is
+// larger than any real page's metafile (64 MiB).
+QByteArray readMetafileBytes(const QString& path);
 
 } // namespace orv

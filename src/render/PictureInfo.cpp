@@ -3,6 +3,7 @@
 #include "platform/GifCodec.h"
 #include "platform/JpegCodec.h"
 #include "platform/TiffPages.h"
+#include "render/MetafilePlayer.h"
 #include "render/PictureFile.h"
 #include "render/PictureMetadata.h"
 
@@ -26,12 +27,14 @@ constexpr int32_t Gray16 = 0x101004;
 constexpr int32_t Rgb555 = 0x21005;
 constexpr int32_t Rgb565 = 0x21006;
 constexpr int32_t Rgb24 = 0x21808;
+constexpr int32_t Rgb32 = 0x22009;
 constexpr int32_t Argb32 = 0x26200A;
 constexpr int32_t Rgb48 = 0x10300C;
 constexpr int32_t Argb64 = 0x34400D;
 } // namespace PixelFormat
 
 constexpr int32_t kBitmapImage = 1;
+constexpr int32_t kMetafileImage = 2;
 // Unset resolutions read as the screen's.
 constexpr double kDefaultDpi = 96;
 
@@ -42,6 +45,7 @@ struct TPictureFacts {
     int32_t pages = 1;
     int32_t pixelFormat = PixelFormat::Rgb24;
     int32_t paletteColours = 0;
+    int32_t imageType = kBitmapImage;
 };
 
 int32_t indexedFormat(int32_t colours)
@@ -157,6 +161,24 @@ std::optional<TPictureFacts> gifFacts(const QString& path)
     return facts;
 }
 
+// A metafile is as wide and high as its frame at the resolution it was
+// recorded at, and draws in 32-bit colour without a palette.
+std::optional<TPictureFacts> metafileFacts(const QString& path)
+{
+    const std::optional<TMetafileHeader> header = readMetafileHeader(readMetafileBytes(path));
+    if (!header)
+        return std::nullopt;
+    TPictureFacts facts;
+    const QSize pixels = metafilePixels(header->frame, header->dpiX);
+    facts.width = pixels.width();
+    facts.height = metafilePixels(header->frame, header->dpiY).height();
+    facts.dpiX = header->dpiX;
+    facts.dpiY = header->dpiY;
+    facts.pixelFormat = PixelFormat::Rgb32;
+    facts.imageType = kMetafileImage;
+    return facts;
+}
+
 // BMP and PNG, decoded whole for their resolution and palette.
 std::optional<TPictureFacts> decodedFacts(const QString& path)
 {
@@ -184,7 +206,7 @@ std::optional<TPictureFacts> factsOf(const QString& path)
     case PictureKind::Gif:
         return gifFacts(path);
     case PictureKind::Metafile:
-        return std::nullopt; // no metafile reader yet
+        return metafileFacts(path);
     case PictureKind::Other:
         break;
     }
@@ -230,7 +252,7 @@ std::optional<TPictureAttribute> pictureAttribute(const std::string& fileName, i
     case 6:
         return 1; // pages of TIFF, frames of GIF: one dimension either way
     case 7:
-        return kBitmapImage;
+        return facts->imageType;
     case 8:
         return facts->pixelFormat;
     case 9:
