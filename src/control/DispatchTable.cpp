@@ -231,6 +231,7 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(ChartSelectSeries, 120, "nSeries");
     ORV_METHOD(ChartAddXYData, 121, "nX, nY, cLegend, nColor");
     ORV_METHOD(ChartAddData, 122, "nChartIndex, nValue, cLabel, nColor");
+    ORV_METHOD(ChartSaveToMetafile, 123, "cFileName, nWidth, nHeight");
     ORV_PROPERTY(ChartXAxisTitle, 124);
     ORV_PROPERTY(ChartXAxisTitleAngle, 125);
     ORV_PROPERTY(ChartXAxisLabelAngle, 126);

@@ -371,6 +371,7 @@ public:
     virtual void ChartSelectSeries(int32_t nSeries) = 0;
     virtual void ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int32_t nColor) = 0;
     virtual void ChartAddData(int32_t nChartIndex, int32_t nValue, const Variant& cLabel, int32_t nColor) = 0;
+    virtual void ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nHeight) = 0;
     virtual std::string get_ChartXAxisTitle() = 0;
     virtual void put_ChartXAxisTitle(const std::string& value) = 0;
     virtual int16_t get_ChartXAxisTitleAngle() = 0;

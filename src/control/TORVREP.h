@@ -373,6 +373,7 @@ public:
     void ChartSelectSeries(int32_t nSeries) override;
     void ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int32_t nColor) override;
     void ChartAddData(int32_t nChartIndex, int32_t nValue, const Variant& cLabel, int32_t nColor) override;
+    void ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nHeight) override;
     std::string get_ChartXAxisTitle() override;
     void put_ChartXAxisTitle(const std::string& value) override;
     int16_t get_ChartXAxisTitleAngle() override;

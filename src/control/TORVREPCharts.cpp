@@ -6,7 +6,17 @@
 
 #include "document/ChartOperations.h"
 #include "document/GraphicObjects.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileNames.h"
+#include "platform/Screen.h"
+#include "render/ChartDrawer.h"
+#include "render/EmfWriter.h"
 
+#include <QFile>
+#include <QPainter>
+
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 
 namespace orv {
@@ -164,6 +174,33 @@ void TORVREP::ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int
 
 // Accepted and ignored: points are added with ChartAddXYData.
 void TORVREP::ChartAddData(int32_t, int32_t, const Variant&, int32_t) {}
+
+// The chart alone, as an enhanced metafile of at least 50 x 50 pixels; the
+// caller's name comes back with the extension the file was given.
+void TORVREP::ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nHeight)
+{
+    constexpr int32_t kSmallestSide = 50;
+    runTrapped([&] {
+        const TChartObject* chart = chartAt(m_report->drawPage(), m_currentChart);
+        if (!chart)
+            return;
+        const std::string fileName = withExtension(cFileName.toString(), ".EMF");
+        cFileName = Variant(fileName);
+        const QSize size(std::max(nWidth, kSmallestSide), std::max(nHeight, kSmallestSide));
+        const QByteArray emf = recordEmf(size, screenPixelsPerInch(), [&](QPainter& painter) {
+            drawChart(painter, *chart, QRect(QPoint(0, 0), size), 1.0);
+        });
+        if (emf.isEmpty())
+            throw std::runtime_error("Cannot make a metafile of " + std::to_string(size.width()) + " x " +
+                                     std::to_string(size.height()) + " pixels");
+        TAtomicFile target(fileName);
+        QFile file(QString::fromStdString(target.temporaryPath()));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(emf) != emf.size() || !file.flush())
+            throw std::runtime_error("Cannot write " + fileName);
+        file.close();
+        target.commit();
+    });
+}
 
 std::string TORVREP::get_ChartSeriesTitle()
 {

@@ -141,6 +141,11 @@ int32_t addChart(TPageObject& page, std::string name, int32_t chartType, TObject
 
 TChartObject* chartAt(TPageObject& page, int32_t n)
 {
+    return const_cast<TChartObject*>(chartAt(std::as_const(page), n));
+}
+
+const TChartObject* chartAt(const TPageObject& page, int32_t n)
+{
     if (n < 1 || static_cast<size_t>(n) > page.Charts.size())
         return nullptr;
     return &page.Charts[static_cast<size_t>(n) - 1];

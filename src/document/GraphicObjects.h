@@ -78,6 +78,7 @@ int32_t addChart(TPageObject& page, std::string name, int32_t chartType, TObject
 
 // Chart n (1-based) of the page; null for any number without a chart.
 TChartObject* chartAt(TPageObject& page, int32_t n);
+const TChartObject* chartAt(const TPageObject& page, int32_t n);
 
 // Saves a clipboard picture as a new temporary file and appends a picture
 // object showing it to the page.

@@ -1,7 +1,9 @@
 #include "render/PageRenderer.h"
 
+#include "document/GraphicObjects.h"
 #include "document/Report.h"
 #include "render/Barcode.h"
+#include "render/ChartDrawer.h"
 #include "render/DrawingSurface.h"
 #include "render/PageDecorations.h"
 #include "render/PictureDrawer.h"
@@ -133,8 +135,9 @@ private:
                                   pictureDrawing(object));
                 break;
             case ObjType::Chart:
-                // Charts are drawn by a drawer of their own (the chart
-                // plotter) that belongs here; until then they stay undrawn.
+                drawChartObject(object, truncatedBox(object, x, y));
+                if (!proceed())
+                    return false;
                 break;
             default:
                 // Annotations appear only in PDF output; empty slots draw nothing.
@@ -142,6 +145,16 @@ private:
             }
         }
         return true;
+    }
+
+    // A placeholder whose chart record is missing shows an empty white chart.
+    void drawChartObject(const TReportObject& object, const QRect& box)
+    {
+        const TDrawingSurface::TStateGuard guard(m_surface);
+        if (const TChartObject* chart = chartAt(m_page, object.ChartIndex))
+            drawChart(m_surface.painter(), *chart, box, pens(object));
+        else if (!box.isEmpty())
+            m_surface.fillArea(QRectF(box), Qt::white);
     }
 
     // Shapes are rounded to whole pixels, except on paper.

@@ -4,6 +4,11 @@
 #include "control/TORVREP.h"
 #include "platform/ScriptedUiServices.h"
 
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -227,4 +232,72 @@ TEST_F(ChartControlTest, WithoutASelectedChartGettersReadEmptyAndPutsChangeNothi
         ASSERT_EQ(untouched.Series.size(), 1u);
         EXPECT_TRUE(untouched.Series[0].Values.empty());
     }
+}
+
+TEST_F(ChartControlTest, APageShowsItsBarChartWithBarsInTheRatioOfTheirValues)
+{
+    addChart(1); // 4 x 3 inches at (1, 1): pixels 96 to 480 and 96 to 384
+    put("Chart3DView", false);
+    put("ChartLegendVisible", false);
+    call("ChartAddXYData", {10, 0, "low", 0x0000FF});
+    call("ChartAddXYData", {20, 0, "high", 0xFF0000});
+    QTemporaryDir dir;
+    const std::string name = dir.filePath("page").toStdString();
+    ASSERT_EQ(call("SaveToPNG", {name.c_str(), 1, false, 0, 24, false}), Variant(0));
+    const QImage page = QImage(QString::fromStdString(name + ".PNG")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(page.isNull());
+
+    auto barOf = [&](QRgb colour) {
+        QRect bounds;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (page.pixel(x, y) == colour)
+                    bounds |= QRect(x, y, 1, 1);
+        return bounds;
+    };
+    const QRect low = barOf(qRgb(255, 0, 0)), high = barOf(qRgb(0, 0, 255));
+    ASSERT_FALSE(low.isEmpty());
+    ASSERT_FALSE(high.isEmpty());
+    EXPECT_TRUE(QRect(96, 96, 384, 288).contains(low.united(high)));
+    EXPECT_NEAR(static_cast<double>(low.height()) / high.height(), 0.5, 0.02);
+    EXPECT_LT(low.right(), high.left());
+}
+
+TEST_F(ChartControlTest, SaveToMetafileWritesTheChartAsAnEnhancedMetafileOfAtLeastFiftyPixels)
+{
+    QTemporaryDir dir;
+    const std::string wanted = dir.filePath("chart.wmf").toStdString();
+    std::vector<Variant> args{Variant(wanted), 20, 30};
+    auto save = [&] { TDispatchTable::instance().invoke(control, "ChartSaveToMetafile", InvokeMethod, args); };
+
+    save();
+    EXPECT_EQ(args[0], Variant(wanted)) << "no chart selected: nothing changes";
+    EXPECT_FALSE(QFile::exists(dir.filePath("chart.EMF")));
+
+    addChart(1);
+    call("ChartAddXYData", {10, 0, "low", 0x0000FF});
+    save();
+    const std::string written = dir.filePath("chart.EMF").toStdString();
+    EXPECT_EQ(args[0], Variant(written));
+    QFile file(QString::fromStdString(written));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray emf = file.readAll();
+    ASSERT_GT(emf.size(), 88);
+    auto field = [&](int offset) { return qFromLittleEndian<int32_t>(emf.constData() + offset); };
+    EXPECT_EQ(field(0), 1) << "starts with the header record";
+    EXPECT_EQ(field(40), 0x464D4520) << "the EMF signature";
+    EXPECT_EQ(field(72), 50);
+    EXPECT_EQ(field(76), 50);
+    EXPECT_GT(field(52), 10) << "the chart is drawn: more records than a header and an end";
+
+    args = {Variant(wanted), 300, 200};
+    save();
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray larger = file.readAll();
+    EXPECT_EQ(qFromLittleEndian<int32_t>(larger.constData() + 72), 300);
+    EXPECT_EQ(qFromLittleEndian<int32_t>(larger.constData() + 76), 200);
+
+    args = {Variant(wanted), 5000000, 200};
+    EXPECT_THROW(save(), EngineError) << "a metafile beyond any canvas is refused";
 }
