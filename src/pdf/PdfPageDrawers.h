@@ -5,6 +5,7 @@
 namespace orv {
 
 struct TCalendarSetup;
+struct TChartObject;
 struct TWaterMarkObject;
 
 // The drawers of the PDF page renderer, one per kind of content. Each
@@ -20,4 +21,8 @@ void drawPdfCalendar(TPdfExport& pdfExport, const TPdfPagePlacement& place, cons
                      int32_t pageNumber);
 // A picture object's file as an image, embedded once per file and frame.
 void drawPdfPicture(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TReportObject& object);
+// A chart as a JPEG image of twice its box's size in points.
+void drawPdfChart(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
+                  const TPdfPagePlacement::Box& box);
+
 } // namespace orv

@@ -1,5 +1,6 @@
 #include "pdf/PdfPageRenderer.h"
 
+#include "document/GraphicObjects.h"
 #include "document/Report.h"
 #include "pdf/PdfBarcode.h"
 #include "pdf/PdfCanvas.h"
@@ -151,6 +152,9 @@ private:
             break;
         case ObjType::Picture:
             drawPdfPicture(m_export, m_place, object);
+            break;
+        case ObjType::Chart:
+            drawChart(object);
             break;
         case ObjType::BarCode:
             drawBarcode(object);
@@ -365,6 +369,12 @@ private:
         m_canvas.setLineJoin(0);
         setDash(m_canvas, lineDash(object.BorderStyle));
         drawPdfLine(m_canvas, b.x, hm() - b.top, b.x + b.width, hm() - b.top - b.height, lw);
+    }
+
+    void drawChart(const TReportObject& object)
+    {
+        if (const TChartObject* chart = chartAt(m_page, object.ChartIndex))
+            drawPdfChart(m_export, m_place, *chart, m_place.boxOf(object));
     }
 
     // Bars in the object's colour, spaces white, in points.

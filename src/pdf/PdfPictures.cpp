@@ -8,7 +8,10 @@
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfImage.h"
 #include "pdf/PdfPageDrawers.h"
+#include "platform/ImageLimits.h"
 #include "platform/JpegCodec.h"
+#include "platform/Screen.h"
+#include "render/MetafilePlayer.h"
 #include "render/PictureFile.h"
 
 #include <QFile>
@@ -95,12 +98,34 @@ TPdfBitmap pdfBitmapOf(const QImage& source)
     return bitmap;
 }
 
+// A metafile played onto a bitmap of its size at the screen's resolution,
+// then carried as a JPEG of the best quality.
+std::optional<TPreparedImage> metafileImage(const QString& path, const TPDFSetup& setup)
+{
+    const QByteArray bytes = readMetafileBytes(path);
+    const std::optional<QSizeF> frame = metafileFrame(bytes);
+    if (!frame)
+        return std::nullopt;
+    const QSize pixels = metafilePixels(*frame, screenPixelsPerInch());
+    if (!isDecodableSize(pixels.width(), pixels.height()))
+        return std::nullopt;
+    QImage bitmap(pixels, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    {
+        QPainter painter(&bitmap);
+        if (!playMetafile(painter, bytes, QRectF(QPointF(0, 0), QSizeF(pixels))))
+            return std::nullopt;
+    }
+    constexpr int32_t kBestQuality = 100;
+    return jpegImage(jpegOf(bitmap, kBestQuality), kBestQuality, setup);
+}
+
 // Builds the image of a picture file; nothing when it cannot be read.
 std::optional<TPreparedImage> prepareImage(const QString& path, int32_t frame, const TPDFSetup& setup)
 {
     const PictureKind kind = pictureKindOf(path);
     if (kind == PictureKind::Metafile)
-        return std::nullopt;
+        return metafileImage(path, setup);
     if (kind == PictureKind::Tiff || kind == PictureKind::Gif || upperExtension(path) == ".PNG") {
         const QImage image = loadPicture(path, kind == PictureKind::Tiff && frame >= 1 ? frame - 1 : 0, {});
         if (image.isNull())

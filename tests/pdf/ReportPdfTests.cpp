@@ -425,3 +425,101 @@ TEST_F(ReportPdfTest, WatermarkAndCalendarAppearInTheText)
     EXPECT_NE(text.find("30"), std::string::npos);
     EXPECT_EQ(runTool("qpdf", {"--check", file}).exitCode, 0);
 }
+
+// Every symbology a reader here decodes, one a page, at every right angle.
+TEST_F(ReportPdfTest, EveryDecodableSymbologyDecodesFromThePdf)
+{
+    struct Case {
+        int32_t type;
+        const char* data;
+        const char* expected;
+        int32_t angle = 0;
+    };
+    const Case cases[] = {
+        {0, "CODE39 TEST", "CODE-39:CODE39 TEST"}, {1, "Ab!", "CODE-39:A+B/A"},
+        {7, "CODE93", "CODE-93:CODE93"},           {8, "code93!", "CODE-93:code93!"},
+        {9, "ABC-123", "CODE-128:ABC-123"},        {10, "Hello 128", "CODE-128:Hello 128"},
+        {11, "1234567", "CODE-128:01234567"},      {14, "ABC", "CODE-128:ABC"},
+        {15, "Hello", "CODE-128:Hello"},           {16, "1234", "CODE-128:1234"},
+        {12, "96385074", "EAN-8:96385074"},        {13, "5901234123457", "EAN-13:5901234123457"},
+        {18, "036000291452", "EAN-13:0036000291452"}, {19, "0123456", "EAN-13:0001234000057"},
+        {4, "123456", "I2/5:123456"},              {3, "40156", "Codabar:A40156B"},
+        {10, "Turned", "CODE-128:Turned", 90},     {10, "Upside", "CODE-128:Upside", 180},
+        {10, "Down", "CODE-128:Down", 270},
+    };
+    int32_t page = 0;
+    for (const Case& c : cases) {
+        if (page++ > 0)
+            control.NewPage();
+        // Turned symbols stand in a box as high as the others are wide.
+        const bool upright = c.angle == 90 || c.angle == 270;
+        control.AddBarCode("b", c.data, c.type, 2, 2, upright ? 1.2f : 4, upright ? 4 : 1.2f, 0, c.angle);
+    }
+    const QString file = writePdf("symbologies.pdf");
+    page = 0;
+    for (const Case& c : cases) {
+        ++page;
+        const QString stem = scratch.path("symbol-" + QString::number(page));
+        runTool("pdftoppm", {"-png", "-r", "150", "-f", QString::number(page), "-l", QString::number(page),
+                             "-singlefile", file, stem});
+        const ToolResult decoded = runTool("zbarimg", {"--nodbus", "-q", stem + ".png"});
+        EXPECT_NE(decoded.out.find(c.expected), std::string::npos) << c.type << " " << c.angle << ": " << decoded.out;
+    }
+}
+
+TEST_F(ReportPdfTest, GridRowsAndColumnsStepInWholePoints)
+{
+    put("PDFXOffset", Variant(0.0f));
+    put("PDFYOffset", Variant(0.0f));
+    put("PDFCompress", Variant(false));
+    // 100 points high in three rows, 100 points wide in four columns.
+    control.AddGrid("g", Currency::fromInches(1), Currency::fromInches(1), Currency{13889}, Currency{13889}, 4, 3);
+    const std::string bytes = pdf();
+    for (const char* segment : {"72 687 m", "72 654 m", "97 620 m", "97 720 l", "122 720 l", "147 720 l"})
+        EXPECT_NE(bytes.find(segment), std::string::npos) << segment;
+    EXPECT_EQ(bytes.find("72 621 m"), std::string::npos); // no row line on the bottom edge
+}
+
+TEST_F(ReportPdfTest, ChartsAreImagesOfTwiceTheirBox)
+{
+    control.AddChart("c", 1, 1, 1, 3, 2); // a bar series
+    control.ChartAddXYData(10, 0, "Q1", kRed);
+    control.ChartAddXYData(20, 0, "Q2", kRed);
+    control.NewPage();
+    control.AddChart("c", 1, 1, 1, 3, 2);
+    put("PrintPagesPerPage", Variant(4));
+    const QString file = writePdf("chart.pdf");
+    // pdfimages -list: page num type width height ...
+    const std::string list = runTool("pdfimages", {"-list", file}).out;
+    static const QRegularExpression row(R"(^\s*1\s+\d+\s+image\s+(\d+)\s+(\d+)\s+rgb.*jpeg)",
+                                        QRegularExpression::MultilineOption);
+    std::vector<std::pair<int, int>> sizes;
+    for (auto it = row.globalMatch(QString::fromStdString(list)); it.hasNext();) {
+        const auto m = it.next();
+        sizes.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+    }
+    // Both charts share the first sheet at half size: 3 x 2 in is 108 x 72 points.
+    ASSERT_EQ(sizes.size(), 2u) << list;
+    EXPECT_EQ(sizes[0], std::make_pair(216, 144));
+    EXPECT_EQ(sizes[1], std::make_pair(216, 144));
+    // The first chart's bars are drawn in their colour.
+    const QImage page = rendered(file);
+    EXPECT_GT(countPixels(page, page.rect(), [](QRgb p) { return isColour(p, QColor(255, 0, 0), 60); }), 100);
+}
+
+TEST_F(ReportPdfTest, MetafilePicturesBecomeImagesOfTheirFrame)
+{
+    control.NewPage(4, 2);
+    control.AddShape("s", 1, 0.5f, 2, 1, 0, kRed, 8, 0, 8, 1);
+    const std::string emf = path("drawing");
+    ASSERT_EQ(control.SaveToMetafile(Variant(emf), 2), Variant(0));
+    control.NewPage();
+    control.AddPicture("m", (emf + ".EMF").c_str(), 1, 1, 4, 2, 0);
+    const QString file = writePdf("metafile.pdf", 3, 3);
+    const std::string list = runTool("pdfimages", {"-list", file}).out;
+    EXPECT_NE(list.find("384   192"), std::string::npos) << list;
+    const QImage page = rendered(file);
+    // Drawn a point a pixel from (1.25, 1.25) in: the shape's middle is red.
+    EXPECT_TRUE(isColour(page.pixel(90 + 192, 90 + 96), QColor(255, 0, 0), 60));
+    EXPECT_TRUE(isColour(page.pixel(90 + 20, 90 + 20), QColor(255, 255, 255), 30));
+}
