@@ -382,19 +382,8 @@ private:
     {
         const Box b = m_place.boxOf(object);
         auto points = [](float value) { return roundHalfEven(value * 10000.0) / 10000; };
-        TAsBarcode code;
-        code.Angle = object.RotationAngle;
-        code.Typ = object.BarCodeType < kBarcodeTypeCount ? static_cast<TBarcodeType>(object.BarCodeType)
-                                                           : TBarcodeType::PostNet;
-        code.ColorBar = object.ForeColor;
-        code.Text = object.Text;
-        code.Left = points(b.x);
-        code.Top = points(b.top);
-        if (b.width != 0)
-            code.setWidth(points(b.width));
-        else
-            code.setWidthRatio(m_place.scale);
-        code.Height = points(b.height);
+        TAsBarcode code = barcodeOfObject(
+            object, QRectF(points(b.x), points(b.top), points(b.width), points(b.height)), m_place.scale);
         drawPdfBarcode(m_canvas, code, hm());
     }
 

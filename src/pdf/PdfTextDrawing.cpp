@@ -32,16 +32,6 @@ constexpr uint8_t kAlignCentre = 2;
 constexpr uint8_t kOwnLineBreaks = 5;
 constexpr int32_t kWatermarkAlpha = 128;
 
-int32_t truncated(double value)
-{
-    return static_cast<int32_t>(std::trunc(value));
-}
-
-int32_t rounded(double value)
-{
-    return static_cast<int32_t>(roundHalfEven(value));
-}
-
 TPdfFont& fontOf(TPdfDoc& doc, const std::string& key)
 {
     return doc.getFont(key, doc.embeddingChoice(key));

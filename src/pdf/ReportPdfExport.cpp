@@ -101,7 +101,7 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
     // lies on them.
     const TPdfSheetLayout layout{report.PdfPagesPerSheet};
     const int32_t perSheet = layout.places();
-    TPdfExport pdfExport{doc, report};
+    TPdfExport pdfExport{doc, report, 0, {}};
     for (int32_t sheetStart = range.first; sheetStart <= range.last; sheetStart += perSheet) {
         if (sheetStart > range.first)
             doc.addPage();

@@ -689,7 +689,7 @@ void TAsBarcode::draw(QPainter& painter)
     painter.restore();
 }
 
-void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRect& box, double penScale)
+TAsBarcode barcodeOfObject(const TReportObject& object, const QRectF& box, double widthRatio)
 {
     TAsBarcode code;
     code.Angle = object.RotationAngle;
@@ -702,9 +702,14 @@ void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRe
     if (box.width() != 0)
         code.setWidth(box.width());
     else
-        code.setWidthRatio(penScale);
+        code.setWidthRatio(widthRatio);
     code.Height = box.height();
-    code.draw(painter);
+    return code;
+}
+
+void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRect& box, double penScale)
+{
+    barcodeOfObject(object, QRectF(box), penScale).draw(painter);
 }
 
 } // namespace orv

@@ -5,6 +5,7 @@
 
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 
 #include <array>
 #include <string>
@@ -71,10 +72,14 @@ private:
 
 struct TReportObject;
 
-// The barcode step of the page renderer: a fresh painter (Modul 1, default
-// ratio) loaded with the object's angle, symbology, colour and data, placed
-// in `box` (device pixels); a box width of 0 keeps the natural width
-// stretched by `penScale`.
+// A painter (Modul 1, default ratio) loaded with a barcode object's angle,
+// symbology, bar colour and data, placed in `box` in the units of the
+// surface it will paint on; a box width of 0 keeps the natural width
+// stretched by `widthRatio`.
+TAsBarcode barcodeOfObject(const TReportObject& object, const QRectF& box, double widthRatio);
+
+// The barcode step of the page renderer: the object's barcode painted in
+// `box` (device pixels), a natural width stretched by `penScale`.
 void drawBarcodeObject(QPainter& painter, const TReportObject& object, const QRect& box, double penScale);
 
 } // namespace orv

@@ -220,11 +220,11 @@ void TChartSeriesPainter::paintBars(const TSeriesPlacement& placement, std::vect
     }
 }
 
-void TChartSeriesPainter::paintLine(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const
+void TChartSeriesPainter::walkSegments(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks,
+                                       const SegmentPainter& segment) const
 {
     const TChartSeriesObject& series = m_plan.chart().Series[placement.series];
-    const double z = frontOf(placement), depth = slotDepth();
-    const int width = std::max(scaledChartSize(1, m_scale), 1);
+    const double z = frontOf(placement);
     const bool labelled = roomForMarks(false);
     for (size_t i = 0; i < series.Values.size(); ++i) {
         if (!finite(series.Values[i]))
@@ -235,7 +235,15 @@ void TChartSeriesPainter::paintLine(const TSeriesPlacement& placement, std::vect
         if (i == 0 || !finite(series.Values[i - 1]))
             continue;
         const QPointF before = upright(static_cast<long double>(i - 1), series.Values[i - 1].X, z);
-        const QColor colour = m_plan.pointColour(placement.series, i);
+        segment(before, here, m_plan.pointColour(placement.series, i), z);
+    }
+}
+
+void TChartSeriesPainter::paintLine(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const
+{
+    const double depth = slotDepth();
+    const int width = std::max(scaledChartSize(1, m_scale), 1);
+    walkSegments(placement, marks, [&](const QPointF& before, const QPointF& here, const QColor& colour, double) {
         if (depth >= 1) {
             // A ribbon from the front of the series' slot to its back.
             const QPointF back(depth, -depth);
@@ -246,26 +254,15 @@ void TChartSeriesPainter::paintLine(const TSeriesPlacement& placement, std::vect
             m_painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
             m_painter.drawLine(before, here);
         }
-    }
+    });
 }
 
 void TChartSeriesPainter::paintArea(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const
 {
-    const TChartSeriesObject& series = m_plan.chart().Series[placement.series];
-    const double z = frontOf(placement), depth = slotDepth();
-    const bool labelled = roomForMarks(false);
-    // Areas reach down to the bottom of the plot.
-    auto floorBelow = [&](const QPointF& point) { return QPointF(point.x(), m_frame.at(0, 0, z).y()); };
-    for (size_t i = 0; i < series.Values.size(); ++i) {
-        if (!finite(series.Values[i]))
-            continue;
-        const QPointF here = upright(static_cast<long double>(i), series.Values[i].X, z);
-        if (labelled)
-            marks.push_back({here, QPointF(0, -1), placement.series, i});
-        if (i == 0 || !finite(series.Values[i - 1]))
-            continue;
-        const QPointF before = upright(static_cast<long double>(i - 1), series.Values[i - 1].X, z);
-        const QColor colour = m_plan.pointColour(placement.series, i);
+    const double depth = slotDepth();
+    walkSegments(placement, marks, [&](const QPointF& before, const QPointF& here, const QColor& colour, double z) {
+        // Areas reach down to the bottom of the plot.
+        auto floorBelow = [&](const QPointF& point) { return QPointF(point.x(), m_frame.at(0, 0, z).y()); };
         m_painter.setPen(Qt::NoPen);
         if (depth >= 1) {
             const QPointF back(depth, -depth);
@@ -276,7 +273,7 @@ void TChartSeriesPainter::paintArea(const TSeriesPlacement& placement, std::vect
         m_painter.drawPolygon(QPolygonF({floorBelow(before), before, here, floorBelow(here)}));
         m_painter.setPen(QPen(colour.darker(150), 0));
         m_painter.drawLine(before, here);
-    }
+    });
 }
 
 void TChartSeriesPainter::paintPoints(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const

@@ -10,6 +10,7 @@
 #include <QPolygonF>
 #include <QRect>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -45,6 +46,12 @@ public:
 
 private:
     void paintBars(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const;
+    // Places (and marks) each finite point of a series in order and hands
+    // every pair of finite neighbours to `segment` with the later point's
+    // colour and the series' depth position.
+    using SegmentPainter = std::function<void(const QPointF& before, const QPointF& here, const QColor& colour, double z)>;
+    void walkSegments(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks,
+                      const SegmentPainter& segment) const;
     void paintLine(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const;
     void paintArea(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const;
     void paintPoints(const TSeriesPlacement& placement, std::vector<TMarkSpot>& marks) const;

@@ -4,6 +4,7 @@
 #include "document/ReportObject.h"
 #include "document/Settings.h"
 #include "platform/CodePoints.h"
+#include "platform/Rounding.h"
 #include "render/CanvasFont.h"
 #include "render/DrawingSurface.h"
 
@@ -18,16 +19,6 @@ namespace orv {
 namespace {
 
 constexpr size_t kLongestFaceName = 31;
-
-int32_t truncated(double value)
-{
-    return static_cast<int32_t>(std::trunc(value));
-}
-
-int32_t rounded(double value)
-{
-    return static_cast<int32_t>(roundHalfEven(value));
-}
 
 std::string faceName(const std::string& name)
 {
