@@ -523,3 +523,32 @@ TEST_F(ReportPdfTest, MetafilePicturesBecomeImagesOfTheirFrame)
     EXPECT_TRUE(isColour(page.pixel(90 + 192, 90 + 96), QColor(255, 0, 0), 60));
     EXPECT_TRUE(isColour(page.pixel(90 + 20, 90 + 20), QColor(255, 255, 255), 30));
 }
+
+TEST_F(ReportPdfTest, BackgroundsGoUnderEachLineAndEllipsesKeepAFineRoundOutline)
+{
+    put("PDFCompress", Variant(false));
+    control.AddText("w", "one two three four five six seven", 1, 1, 0.9f, 3, "Arial", 12, 0, 0x00FFFF, "", 0, 1, 0,
+                    " ");
+    const int32_t lines = control.report().page(1).Objects.back().LineCount;
+    ASSERT_GE(lines, 3);
+    control.AddShape("e", 1, 5, 2, 1, 0, kBlue, 8, 0, 8, 9, 99);
+    const std::string bytes = pdf();
+    // One yellow rectangle per line, each at its own line's top.
+    std::vector<double> tops;
+    for (size_t at = bytes.find("1 1 0 rg"); at != std::string::npos; at = bytes.find("1 1 0 rg", at + 1)) {
+        const size_t re = bytes.find(" re", at);
+        const std::string rect = bytes.substr(bytes.rfind('\n', re) + 1, re - bytes.rfind('\n', re) - 1);
+        tops.push_back(std::stod(rect.substr(rect.find(' ') + 1)));
+    }
+    ASSERT_EQ(static_cast<int32_t>(tops.size()), lines);
+    for (size_t i = 1; i < tops.size(); ++i)
+        EXPECT_LT(tops[i], tops[i - 1]);
+    // The ellipse: a 0.75 point outline with round caps and joins, whatever
+    // its border width.
+    const size_t ellipse = bytes.find("0 0 1 rg");
+    ASSERT_NE(ellipse, std::string::npos);
+    const std::string tail = bytes.substr(ellipse, 200);
+    EXPECT_NE(tail.find("0.75 w"), std::string::npos) << tail;
+    EXPECT_NE(tail.find("1 J"), std::string::npos);
+    EXPECT_NE(tail.find("1 j"), std::string::npos);
+}
