@@ -10,6 +10,7 @@
 #include "platform/FileNames.h"
 #include "platform/Screen.h"
 #include "render/ChartDrawer.h"
+#include "render/ChartScale.h"
 #include "render/EmfWriter.h"
 
 #include <QFile>
@@ -261,7 +262,10 @@ void TORVREP::put_ChartSeriesBarStyle(uint8_t value)
     void TORVREP::put_Chart##Letter##AxisAutomatic(bool value)                                                    \
     {                                                                                                             \
         changeChart(*m_report, m_currentChart,                                                                    \
-                    [&](TChartObject& chart) { setAxisAutomatic(chart, TChartAxisKind::Letter, value); });        \
+                    [&](TChartObject& chart) {                                                            \
+                        setAxisAutomatic(chart, TChartAxisKind::Letter, value,                                    \
+                                         computedAxisRange(chart, TChartAxisKind::Letter));                       \
+                    });                                                                                           \
     }                                                                                                             \
     double TORVREP::get_Chart##Letter##AxisMin()                                                                  \
     {                                                                                                             \

@@ -124,13 +124,12 @@ TAxisRange automaticAxisRange(const TChartObject& chart, TChartAxisKind kind)
     return range.value_or(TAxisRange{});
 }
 
-void setAxisAutomatic(TChartObject& chart, TChartAxisKind kind, bool automatic)
+void setAxisAutomatic(TChartObject& chart, TChartAxisKind kind, bool automatic, TAxisRange computed)
 {
-    const TAxisRange range = automaticAxisRange(chart, kind);
     TChartAxis& axis = chartAxis(chart, kind);
     axis.Automatic = automatic;
-    axis.Minimum = range.Minimum;
-    axis.Maximum = range.Maximum;
+    axis.Minimum = computed.Minimum;
+    axis.Maximum = computed.Maximum;
 }
 
 } // namespace orv

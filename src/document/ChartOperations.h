@@ -74,15 +74,15 @@ struct TAxisRange {
     double Maximum = 0;
 };
 
-// The range an axis takes when it scales itself: the smallest and largest
-// coordinate plotted along it. Point i (0-based) of a series stands at
+// The coordinates plotted along an axis: the smallest and the largest. The
+// drawn axis widens this range for bars (render/ChartScale). Point i (0-based) of a series stands at
 // position i and has its X as value; values run up the Y axis, or along the
 // X axis for horizontal bars, and positions along the other axis. Pies stand
 // on no axis. Without any point the range is 0 to 0.
 TAxisRange automaticAxisRange(const TChartObject& chart, TChartAxisKind kind);
 
-// Stores the flag and, either way, the range the axis would choose for
-// itself, so that a host can read it or start its own range from it.
-void setAxisAutomatic(TChartObject& chart, TChartAxisKind kind, bool automatic);
+// Stores the flag and, either way, the range the drawn axis chose for itself
+// (`computed`), so that a host can read it or keep it as its own range.
+void setAxisAutomatic(TChartObject& chart, TChartAxisKind kind, bool automatic, TAxisRange computed);
 
 } // namespace orv

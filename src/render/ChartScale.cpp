@@ -96,6 +96,14 @@ TChartAxisScale drawnAxisScale(const TChartPlan& plan, TChartAxisKind kind)
     return TChartAxisScale(range.Minimum, range.Maximum);
 }
 
+TAxisRange computedAxisRange(const TChartObject& chart, TChartAxisKind kind)
+{
+    TChartObject automatic = chart;
+    (kind == TChartAxisKind::X ? automatic.XAxis : automatic.YAxis).Automatic = true;
+    const TChartAxisScale scale = drawnAxisScale(TChartPlan(automatic), kind);
+    return TAxisRange{scale.minimum(), scale.maximum()};
+}
+
 bool axisCarriesPositions(const TChartPlan& plan, TChartAxisKind kind)
 {
     if (plan.axisSeries().empty())

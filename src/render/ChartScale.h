@@ -41,6 +41,10 @@ private:
 // 100) and bar slots half a step beyond the first and last position.
 TChartAxisScale drawnAxisScale(const TChartPlan& plan, TChartAxisKind kind);
 
+// The range the axis shows when it scales itself, as the chart is drawn:
+// what the Automatic properties store as the axis's minimum and maximum.
+TAxisRange computedAxisRange(const TChartObject& chart, TChartAxisKind kind);
+
 // True when the axis runs along the positions of the first series on the
 // axes (its labels then name the points), false when it carries values.
 bool axisCarriesPositions(const TChartPlan& plan, TChartAxisKind kind);

@@ -118,16 +118,40 @@ TEST_F(ChartControlTest, AutomaticAxesStoreTheRangeTheyComputeFromTheData)
     put("ChartXAxisAutomatic", true);
     put("ChartYAxisAutomatic", true);
     EXPECT_EQ(get("ChartXAxisAutomatic"), Variant(true));
-    EXPECT_EQ(get("ChartXAxisMin"), Variant(0.0));
-    EXPECT_EQ(get("ChartXAxisMax"), Variant(1.0));
-    EXPECT_EQ(get("ChartYAxisMin"), Variant(3.0));
+    // Bars stand half a step inside the positions and on a base of 0.
+    EXPECT_EQ(get("ChartXAxisMin"), Variant(-0.5));
+    EXPECT_EQ(get("ChartXAxisMax"), Variant(1.5));
+    EXPECT_EQ(get("ChartYAxisMin"), Variant(0.0));
     EXPECT_EQ(get("ChartYAxisMax"), Variant(7.0));
 
     put("ChartYAxisAutomatic", false);
     put("ChartYAxisMax", 10.0);
     EXPECT_EQ(get("ChartYAxisAutomatic"), Variant(false));
-    EXPECT_EQ(get("ChartYAxisMin"), Variant(3.0));
+    EXPECT_EQ(get("ChartYAxisMin"), Variant(0.0));
     EXPECT_EQ(get("ChartYAxisMax"), Variant(10.0));
+
+    // Lines plot the values themselves.
+    put("ChartType", 0);
+    put("ChartYAxisAutomatic", true);
+    EXPECT_EQ(get("ChartYAxisMin"), Variant(3.0));
+    EXPECT_EQ(get("ChartYAxisMax"), Variant(7.0));
+}
+
+TEST_F(ChartControlTest, AnAxisSwitchedToItsComputedRangeDrawsTheSameChart)
+{
+    addChart(1);
+    call("ChartAddXYData", {30, 0, "north", 0xFF});
+    call("ChartAddXYData", {70, 0, "south", 0xFF00});
+    QTemporaryDir dir;
+    auto exported = [&](const char* name) {
+        const std::string path = dir.filePath(name).toStdString();
+        EXPECT_EQ(call("SaveToPNG", {path.c_str(), 1, false, 0, 24, false}), Variant(0));
+        return QImage(QString::fromStdString(path + ".PNG")).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage automatic = exported("automatic");
+    put("ChartXAxisAutomatic", false);
+    put("ChartYAxisAutomatic", false);
+    EXPECT_EQ(exported("fixed"), automatic);
 }
 
 TEST_F(ChartControlTest, HideLabelsStoresTheNegation)

@@ -56,10 +56,10 @@ TEST(ChartOperations, AutomaticRangesCoverEverySeriesOnAxesAndNoPie)
     expectRange(automaticAxisRange(TChartObject(kBar), TChartAxisKind::Y), 0, 0);
 }
 
-TEST(ChartOperations, SwitchingAnAxisToManualKeepsTheRangeItWouldChoose)
+TEST(ChartOperations, SwitchingAnAxisToManualKeepsTheRangeItChose)
 {
     TChartObject chart = chartWithValues(kBar, {2, 6});
-    setAxisAutomatic(chart, TChartAxisKind::Y, false);
+    setAxisAutomatic(chart, TChartAxisKind::Y, false, automaticAxisRange(chart, TChartAxisKind::Y));
     EXPECT_FALSE(chart.YAxis.Automatic);
     EXPECT_DOUBLE_EQ(chart.YAxis.Minimum, 2);
     EXPECT_DOUBLE_EQ(chart.YAxis.Maximum, 6);
