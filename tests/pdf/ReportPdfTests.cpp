@@ -552,3 +552,61 @@ TEST_F(ReportPdfTest, BackgroundsGoUnderEachLineAndEllipsesKeepAFineRoundOutline
     EXPECT_NE(tail.find("1 J"), std::string::npos);
     EXPECT_NE(tail.find("1 j"), std::string::npos);
 }
+
+namespace {
+
+// A progress window whose user presses Cancel after the first sheet.
+class TCancellingProgress : public IPdfExportProgress {
+public:
+    void start(int32_t pages) override { total = pages; }
+    void advance(int32_t pages) override { done += pages; }
+    bool cancelled() override { return done > 0; }
+    void finish() override { finished = true; }
+
+    int32_t total = 0, done = 0;
+    bool finished = false;
+};
+
+} // namespace
+
+TEST_F(ReportPdfTest, TheToolbarExportConfirmsOpensOrReportsACancel)
+{
+    fivePages();
+    TPdfFileExport request;
+    request.toolbarMode = true;
+    request.silent = false;
+
+    // No name: the save dialog asks; a cancelled dialog writes nothing.
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), "");
+    ASSERT_FALSE(ui.shown().empty());
+    EXPECT_EQ(ui.shown().back().kind, "save");
+    EXPECT_EQ(ui.shown().back().caption, "Save to PDF");
+
+    // Confirmed and opened, as the report's settings ask.
+    ui.queueAnswer(path("toolbar.pdf"));
+    const std::string written = exportPdfFile(control.report(), ui, request);
+    EXPECT_EQ(written, path("toolbar.PDF"));
+    const auto& shown = ui.shown();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2].text.rfind("PDF Document Saved in ", 0), 0u);
+    EXPECT_EQ(shown.back().kind, "document");
+    EXPECT_EQ(shown.back().text, written);
+
+    // Cancelled in the progress window after the first sheet: no file, and
+    // the cancel is reported only while confirmations are off.
+    TCancellingProgress progress;
+    request.progress = &progress;
+    request.fileName = path("cancelled.pdf");
+    const size_t before = ui.shown().size();
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), "");
+    EXPECT_EQ(progress.total, 5);
+    EXPECT_TRUE(progress.finished);
+    EXPECT_FALSE(std::filesystem::exists(path("cancelled.PDF")));
+    EXPECT_EQ(ui.shown().size(), before);
+    control.put_PDFDisplayConfirmationAfterCreate(false);
+    progress = TCancellingProgress();
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), "");
+    ASSERT_EQ(ui.shown().size(), before + 1);
+    EXPECT_EQ(ui.shown().back().text, "PDF Document Canceled.");
+    EXPECT_FALSE(std::filesystem::exists(path("cancelled.PDF")));
+}
