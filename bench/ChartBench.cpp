@@ -34,6 +34,15 @@ void addChartPages(TORVREP& control)
     }
 }
 
+// The 200-page chart report and a folder for what it exports.
+struct TChartReport {
+    TScriptedUiServices ui;
+    TORVREP control{nullptr, TORVREP::Options{&ui, nullptr, false}};
+    QTemporaryDir dir;
+
+    TChartReport() { addChartPages(control); }
+};
+
 // Pages a second, and the working set before and after the pages were
 // drawn beside the peak: memory a page takes is given back.
 void setPageCounters(benchmark::State& state, int64_t before, int64_t after)
@@ -49,18 +58,16 @@ void setPageCounters(benchmark::State& state, int64_t before, int64_t after)
 
 static void BM_ChartPagesToPng(benchmark::State& state)
 {
-    TScriptedUiServices ui;
-    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
-    addChartPages(control);
-    QTemporaryDir dir;
+    TChartReport report;
     int64_t before = 0, after = 0;
     for (auto _ : state) {
         before = readProcessCounters()->workingSet;
         for (int32_t page = 1; page <= kPages; ++page) {
             TPageImageRequest request;
-            request.fileName = dir.filePath("page").toStdString();
+            request.fileName = report.dir.filePath("page").toStdString();
             request.pageNumber = page;
-            benchmark::DoNotOptimize(savePageImage(control.report(), ui, PageImageFormat::Png, request));
+            benchmark::DoNotOptimize(
+                savePageImage(report.control.report(), report.ui, PageImageFormat::Png, request));
         }
         after = readProcessCounters()->workingSet;
     }
@@ -70,15 +77,12 @@ BENCHMARK(BM_ChartPagesToPng)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 static void BM_ChartPagesToPdf(benchmark::State& state)
 {
-    TScriptedUiServices ui;
-    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
-    addChartPages(control);
-    QTemporaryDir dir;
+    TChartReport report;
     int64_t before = 0, after = 0;
     for (auto _ : state) {
         before = readProcessCounters()->workingSet;
-        Variant name(dir.filePath("charts").toStdString());
-        benchmark::DoNotOptimize(control.SaveToPDF(name));
+        Variant name(report.dir.filePath("charts").toStdString());
+        benchmark::DoNotOptimize(report.control.SaveToPDF(name));
         after = readProcessCounters()->workingSet;
     }
     setPageCounters(state, before, after);

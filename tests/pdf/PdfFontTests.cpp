@@ -16,6 +16,7 @@
 #include <sstream>
 
 using namespace orv;
+using orv::pdftest::written;
 
 namespace {
 
@@ -30,13 +31,6 @@ std::unique_ptr<TPdfDoc> startedDocument(int32_t codePage = 1252, bool embedFont
     doc->startDocument();
     doc->addPage();
     return doc;
-}
-
-std::string written(TPdfObject& object)
-{
-    std::string out;
-    object.writeTo(out, TPdfWriteContext{});
-    return out;
 }
 
 // The value of an indirect object, without its obj and endobj lines.

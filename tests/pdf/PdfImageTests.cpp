@@ -1,3 +1,4 @@
+#include "PdfTestSupport.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfImage.h"
 
@@ -9,15 +10,9 @@
 #include <cstdlib>
 
 using namespace orv;
+using orv::pdftest::written;
 
 namespace {
-
-std::string written(TPdfObject& object)
-{
-    std::string out;
-    object.writeTo(out, TPdfWriteContext{});
-    return out;
-}
 
 // A 24-bit bitmap whose pixels are given as red, green, blue.
 TPdfBitmap trueColour(int32_t width, int32_t height, const std::vector<TPdfRgb>& pixels)

@@ -7,17 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace orv;
-
-namespace {
-
-std::string written(TPdfObject& object)
-{
-    std::string out;
-    object.writeTo(out, TPdfWriteContext{});
-    return out;
-}
-
-} // namespace
+using orv::pdftest::written;
 
 TEST(PdfNumberFormat, RealsTakeTheShortestGeneralForm)
 {

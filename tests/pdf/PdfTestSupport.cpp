@@ -73,4 +73,11 @@ std::string inflate(const std::string& compressed)
     return data.toStdString();
 }
 
+std::string written(TPdfObject& object)
+{
+    std::string out;
+    object.writeTo(out, TPdfWriteContext{});
+    return out;
+}
+
 } // namespace orv::pdftest

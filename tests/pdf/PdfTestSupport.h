@@ -42,4 +42,7 @@ std::string streamData(const std::string& pdf, int number);
 
 std::string inflate(const std::string& compressed);
 
+// The bytes an object writes of itself, outside any document.
+std::string written(TPdfObject& object);
+
 } // namespace orv::pdftest
