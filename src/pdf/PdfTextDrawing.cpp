@@ -32,6 +32,8 @@ constexpr uint8_t kAlignCentre = 2;
 constexpr uint8_t kOwnLineBreaks = 5;
 constexpr int32_t kWatermarkAlpha = 128;
 
+// The font of a key, as drawing text in it selects it: needed beforehand
+// only where its widths place the text.
 TPdfFont& fontOf(TPdfDoc& doc, const std::string& key)
 {
     return doc.getFont(key, doc.embeddingChoice(key));
@@ -165,7 +167,6 @@ void drawPdfWatermark(TPdfExport& pdfExport, const TPdfPagePlacement& place, con
                       rounded(cosA * e);
 
     const std::string key = pdfFontKey(watermark.FontName, watermark.FontStyle);
-    fontOf(pdfExport.doc, key);
     drawPdfText(pdfExport.doc.canvas(), static_cast<float>(x), place.sheetHeight - static_cast<float>(y),
                 watermark.RotationAngle, watermark.Text, key, size, static_cast<int32_t>(watermark.ForeColor),
                 kWatermarkAlpha);
@@ -188,7 +189,6 @@ void drawPdfCalendar(TPdfExport& pdfExport, const TPdfPagePlacement& place, cons
     const std::string monthKey = pdfFontKey(calendar.CalendarMonthFontName, calendar.CalendarMonthFontStyle);
     const std::string dateKey = pdfFontKey(calendar.CalendarDateFontName, calendar.CalendarDateFontStyle);
     TPdfFont& dateFontPdf = fontOf(pdfExport.doc, dateKey);
-    fontOf(pdfExport.doc, monthKey);
 
     // The layout of the preview at 72 units an inch; the month font's cell
     // figures, read in screen pixels, count as points.
