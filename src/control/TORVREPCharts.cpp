@@ -13,7 +13,6 @@
 #include "render/ChartScale.h"
 #include "render/EmfWriter.h"
 
-#include <QFile>
 #include <QPainter>
 
 #include <algorithm>
@@ -194,12 +193,7 @@ void TORVREP::ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nH
         if (emf.isEmpty())
             throw std::runtime_error("Cannot make a metafile of " + std::to_string(size.width()) + " x " +
                                      std::to_string(size.height()) + " pixels");
-        TAtomicFile target(fileName);
-        QFile file(QString::fromStdString(target.temporaryPath()));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(emf) != emf.size() || !file.flush())
-            throw std::runtime_error("Cannot write " + fileName);
-        file.close();
-        target.commit();
+        writeFileAtomically(fileName, std::string_view(emf.constData(), static_cast<size_t>(emf.size())));
     });
 }
 

@@ -9,7 +9,6 @@
 #include "render/PageRenderer.h"
 
 #include <QBuffer>
-#include <QFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -19,17 +18,6 @@ namespace orv {
 namespace {
 
 constexpr double kExportDpi = 96;
-
-void writeFile(const std::string& path, const QByteArray& bytes)
-{
-    TAtomicFile target(path);
-    QFile file(QString::fromStdString(target.temporaryPath()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-        !file.flush())
-        throw std::runtime_error("Cannot write " + path);
-    file.close();
-    target.commit();
-}
 
 } // namespace
 
@@ -47,7 +35,8 @@ int32_t savePageMetafile(const TReport& report, TUiServices& ui, const std::stri
                          bool openFile)
 {
     const std::string path = withExtension(fileName, ".EMF");
-    writeFile(path, pageMetafile(report, exportedPage(report, pageNumber)));
+    const QByteArray emf = pageMetafile(report, exportedPage(report, pageNumber));
+    writeFileAtomically(path, std::string_view(emf.constData(), static_cast<size_t>(emf.size())));
     return openWhenAsked(ui, path, openFile);
 }
 

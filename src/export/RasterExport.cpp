@@ -102,16 +102,6 @@ void putLe32(std::vector<uint8_t>& out, uint32_t v)
     putLe16(out, v >> 16);
 }
 
-void writeAll(const std::string& path, std::string_view bytes)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw std::runtime_error("Cannot write " + path);
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !ok)
-        throw std::runtime_error("Cannot write " + path);
-}
-
 // A Windows bitmap file: bottom-up rows padded to 4 bytes; palettes for 1,
 // 4 and 8 bits, 5-5-5 for 15 bits, 5-6-5 bit fields for 16 bits.
 std::vector<uint8_t> bitmapFile(const QImage& rgb, int32_t depth, bool grayscale)
@@ -223,19 +213,15 @@ void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions
 {
     const std::string jpeg = encodeJpeg(opaqueRgb(page, options.grayscale),
                                         {options.jpegQuality, options.grayscale, options.progressive});
-    TAtomicFile target(path);
-    writeAll(target.temporaryPath(), jpeg);
-    target.commit();
+    writeFileAtomically(path, jpeg);
 }
 
 void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options)
 {
     const int32_t depth = normalisedDepth(options.bitsPerPixel);
     QImage rgb = opaqueRgb(page, options.grayscale);
-    TAtomicFile target(path);
     const std::vector<uint8_t> bitmap = bitmapFile(rgb, depth, options.grayscale);
-    writeAll(target.temporaryPath(), std::string_view(reinterpret_cast<const char*>(bitmap.data()), bitmap.size()));
-    target.commit();
+    writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bitmap.data()), bitmap.size()));
 }
 
 void writePng(const QImage& page, const std::string& path, const TRasterOptions& options)

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 
 namespace orv {
 
@@ -324,16 +323,7 @@ std::string TPdfDoc::save()
 
 void TPdfDoc::saveToFile(const std::string& path)
 {
-    const std::string bytes = save();
-    TAtomicFile file(path);
-    {
-        std::ofstream stream(file.temporaryPath(), std::ios::binary | std::ios::trunc);
-        stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        stream.close();
-        if (!stream)
-            throw std::runtime_error("Cannot write " + path);
-    }
-    file.commit();
+    writeFileAtomically(path, save());
 }
 
 } // namespace orv

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <stdexcept>
 
 namespace orv {
@@ -60,15 +59,6 @@ std::string elapsedSecondsText(std::chrono::steady_clock::time_point start)
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", seconds);
     return text;
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    stream.close();
-    if (!stream)
-        throw std::runtime_error(kCannotCreate);
 }
 
 } // namespace
@@ -168,7 +158,7 @@ std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFile
             ui.showMessage("", "PDF Document Canceled.", TUiServices::Icon::Information, TUiServices::Buttons::Ok);
         return {};
     }
-    writeBytes(target->temporaryPath(), bytes);
+    target->write(bytes);
     target->commit();
 
     const std::string confirmation = "PDF Document Saved in " + elapsedSecondsText(started) + " Seconds.";

@@ -34,11 +34,28 @@ TAtomicFile::~TAtomicFile()
         std::remove(m_temporaryPath.c_str());
 }
 
+void TAtomicFile::write(std::string_view bytes)
+{
+    FILE* file = std::fopen(m_temporaryPath.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("Cannot write " + m_targetPath + ": " + strerror(errno));
+    const bool complete = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0 || !complete)
+        throw std::runtime_error("Cannot write " + m_targetPath);
+}
+
 void TAtomicFile::commit()
 {
     if (std::rename(m_temporaryPath.c_str(), m_targetPath.c_str()) != 0)
         throw std::runtime_error("Cannot write " + m_targetPath + ": " + strerror(errno));
     m_committed = true;
+}
+
+void writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    TAtomicFile target(path);
+    target.write(bytes);
+    target.commit();
 }
 
 } // namespace orv

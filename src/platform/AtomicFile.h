@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -18,6 +19,9 @@ public:
     // The name to write to; it exists (empty) once the object is made.
     const std::string& temporaryPath() const { return m_temporaryPath; }
     const std::string& targetPath() const { return m_targetPath; }
+    // Writes `bytes` as the whole content of the temporary file; throws
+    // when they cannot all be written.
+    void write(std::string_view bytes);
     // Renames the temporary file to the target; throws when that fails.
     void commit();
 
@@ -26,5 +30,8 @@ private:
     std::string m_temporaryPath;
     bool m_committed = false;
 };
+
+// Writes a whole file through a temporary name renamed into place.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace orv
