@@ -10,6 +10,7 @@ PACKAGES="
   libjpeg-dev zlib1g-dev libtiff-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qpdf poppler-utils mupdf-tools libtiff-tools
+  cups-daemon cups-client
   zbar-tools zxing-cpp-tools zint libhpdf-dev
   xvfb xauth
   clang libclang-rt-14-dev libreoffice-draw-nogui

@@ -247,7 +247,7 @@ Variant TORVREP::ReportInfo(int32_t nParameter)
         case 2:
             return static_cast<int32_t>(m_report->Fonts.size());
         case 100:
-            return static_cast<int32_t>(installedPrinterNames().size());
+            return static_cast<int32_t>(installedPrinters().size());
         case 200:
             return 0;
         case 1100:
