@@ -117,8 +117,19 @@ public:
     int32_t ZoomPercent = 0;
     TPDFSetup PdfSetup;
     TPrinterSetup PrinterSetup;
+    // The current printer's metrics: resolution, unprintable edges and
+    // printable area in inches, and the unprintable left and top edges in
+    // device pixels.
+    int32_t PrinterDpiX = 0;
+    int32_t PrinterDpiY = 0;
     Currency PrinterOffsetLeft;
     Currency PrinterOffsetTop;
+    Currency PrinterMarginRight;
+    Currency PrinterMarginBottom;
+    Currency PrintableWidth;
+    Currency PrintableHeight;
+    int32_t PrinterOffsetXPixels = 0;
+    int32_t PrinterOffsetYPixels = 0;
     TEMAILSetup EmailSetup;
     Currency PreviewOffsetX;
     Currency PreviewOffsetY;
