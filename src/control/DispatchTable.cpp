@@ -133,7 +133,51 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(PDFOpenAfterCreate, 221);
     ORV_PROPERTY(PDFDisplayConfirmationAfterCreate, 222);
     ORV_PROPERTY(DisplayPDFButton, 223);
+
+    // Printers
+    ORV_METHOD(SetPrinterTo, 224, "PrinterID");
+    ORV_PROPERTY(PrinterID, 225);
+    ORV_READONLY(CurrentPrinter, 226);
+    ORV_READONLY(PrinterName, 227);
+    ORV_READONLY(PrinterPort, 228);
+    ORV_READONLY(PrinterCount, 229);
+    ORV_PROPERTY(PrinterPaperWidth, 230);
+    ORV_PROPERTY(PrinterPaperHeight, 231);
+    ORV_READONLY(PrinterPaperCount, 232);
+    ORV_READONLY(PrinterPhysicalOffsetX, 233);
+    ORV_READONLY(PrinterPhysicalOffsetY, 234);
+    ORV_READONLY(PrinterYResolution, 235);
+    ORV_PROPERTY(PrinterPrintQuality, 236);
+    ORV_PROPERTY(PrinterCollate, 237);
+    ORV_PROPERTY(PrinterScale, 238);
+    ORV_READONLY(PrinterBinCount, 239);
+    ORV_PROPERTY(PrinterBinID, 240);
+    ORV_PROPERTY(PrinterBinName, 241);
+    ORV_PROPERTY(PrinterColor, 242);
+    ORV_PROPERTY(PrinterCopies, 243);
+    ORV_METHOD(PrinterAddForm, 244,
+               "cFormName, nFormWidth, nFormHeight, nLeftMargin=0, nTopMargin=0, nRightMargin=0, nBottomMargin=0, "
+               "cPrinterName?");
+    ORV_METHOD(PrinterDeleteForm, 245, "cFormName, cPrinterName");
+    ORV_PROPERTY(DisplayPrinterList, 246);
+
+    // Print jobs
+    ORV_METHOD(PrintReport, 247, "PrinterID?, nStartPage?, nEndPage?, nPageType?, cFileName?, lDuplex=false");
+    ORV_PROPERTY(PrintJobTitle, 248);
+    ORV_PROPERTY(PrintPromptForPrint, 249);
+    ORV_PROPERTY(PrintStartPage, 250);
+    ORV_PROPERTY(PrintEndPage, 251);
+    ORV_PROPERTY(PrintCopies, 252);
+    ORV_PROPERTY(PrintColor, 253);
+    ORV_PROPERTY(PrintCollatePages, 254);
+    ORV_PROPERTY(PrintReversePages, 255);
+    ORV_PROPERTY(PrintDuplex, 256);
+    ORV_PROPERTY(PrintShrinkToFit, 257);
     ORV_PROPERTY(PrintPagesPerPage, 258);
+    ORV_PROPERTY(nXPrintOffset, 259);
+    ORV_PROPERTY(nYPrintOffset, 260);
+    ORV_PROPERTY(nPrintScale, 261);
+    ORV_PROPERTY(DisplayPrintButton, 262);
 
     // Page navigation
     ORV_METHOD(FirstPage, 296, "");

@@ -362,6 +362,82 @@ public:
     virtual int32_t get_PrintPagesPerPage() = 0;
     virtual void put_PrintPagesPerPage(int32_t value) = 0;
 
+    // --- printers -----------------------------------------------------------------------
+    // Printers are numbered 1..n in the order the print system lists them;
+    // -1 stands for the system's default printer.
+    virtual void SetPrinterTo(const Variant& PrinterID) = 0;
+    virtual int32_t get_PrinterID() = 0;
+    virtual void put_PrinterID(int32_t value) = 0;
+    virtual int32_t get_CurrentPrinter() = 0;
+    virtual std::string get_PrinterName() = 0;
+    virtual Variant get_PrinterPort() = 0;
+    virtual int32_t get_PrinterCount() = 0;
+    virtual int32_t get_PrinterPaperWidth() = 0;
+    virtual void put_PrinterPaperWidth(int32_t value) = 0;
+    virtual int32_t get_PrinterPaperHeight() = 0;
+    virtual void put_PrinterPaperHeight(int32_t value) = 0;
+    virtual int32_t get_PrinterPaperCount() = 0;
+    virtual int32_t get_PrinterPhysicalOffsetX() = 0;
+    virtual int32_t get_PrinterPhysicalOffsetY() = 0;
+    virtual int32_t get_PrinterYResolution() = 0;
+    virtual int32_t get_PrinterPrintQuality() = 0;
+    virtual void put_PrinterPrintQuality(int32_t value) = 0;
+    virtual int32_t get_PrinterCollate() = 0;
+    virtual void put_PrinterCollate(int32_t value) = 0;
+    virtual int32_t get_PrinterScale() = 0;
+    virtual void put_PrinterScale(int32_t value) = 0;
+    virtual int32_t get_PrinterBinCount() = 0;
+    virtual int32_t get_PrinterBinID() = 0;
+    virtual void put_PrinterBinID(int32_t value) = 0;
+    virtual Variant get_PrinterBinName() = 0;
+    virtual void put_PrinterBinName(const Variant& value) = 0;
+    virtual int32_t get_PrinterColor() = 0;
+    virtual void put_PrinterColor(int32_t value) = 0;
+    virtual int32_t get_PrinterCopies() = 0;
+    virtual void put_PrinterCopies(int32_t value) = 0;
+    // Custom paper forms on a printer (the selected one when cPrinterName is
+    // not text); the result is a Boolean and LastError tells why it failed.
+    virtual Variant PrinterAddForm(const Variant& cFormName, Currency nFormWidth, Currency nFormHeight,
+                                   Currency nLeftMargin = {}, Currency nTopMargin = {}, Currency nRightMargin = {},
+                                   Currency nBottomMargin = {}, const Variant& cPrinterName = Variant::missing()) = 0;
+    virtual Variant PrinterDeleteForm(const Variant& cFormName, const Variant& cPrinterName) = 0;
+    virtual bool get_DisplayPrinterList() = 0;
+    virtual void put_DisplayPrinterList(bool value) = 0;
+
+    // --- print job ---------------------------------------------------------------------
+    // PrintReport: 0 when the job ran, -1 when the print dialog was cancelled.
+    virtual Variant PrintReport(const Variant& PrinterID = Variant::missing(), int32_t nStartPage = 0,
+                                int32_t nEndPage = 0, int32_t nPageType = 0,
+                                const Variant& cFileName = Variant::missing(), bool lDuplex = false) = 0;
+    virtual std::string get_PrintJobTitle() = 0;
+    virtual void put_PrintJobTitle(const std::string& value) = 0;
+    virtual bool get_PrintPromptForPrint() = 0;
+    virtual void put_PrintPromptForPrint(bool value) = 0;
+    virtual int32_t get_PrintStartPage() = 0;
+    virtual void put_PrintStartPage(int32_t value) = 0;
+    virtual int32_t get_PrintEndPage() = 0;
+    virtual void put_PrintEndPage(int32_t value) = 0;
+    virtual int32_t get_PrintCopies() = 0;
+    virtual void put_PrintCopies(int32_t value) = 0;
+    virtual bool get_PrintColor() = 0;
+    virtual void put_PrintColor(bool value) = 0;
+    virtual bool get_PrintCollatePages() = 0;
+    virtual void put_PrintCollatePages(bool value) = 0;
+    virtual bool get_PrintReversePages() = 0;
+    virtual void put_PrintReversePages(bool value) = 0;
+    virtual bool get_PrintDuplex() = 0;
+    virtual void put_PrintDuplex(bool value) = 0;
+    virtual bool get_PrintShrinkToFit() = 0;
+    virtual void put_PrintShrinkToFit(bool value) = 0;
+    virtual float get_nXPrintOffset() = 0;
+    virtual void put_nXPrintOffset(float value) = 0;
+    virtual float get_nYPrintOffset() = 0;
+    virtual void put_nYPrintOffset(float value) = 0;
+    virtual int32_t get_nPrintScale() = 0;
+    virtual void put_nPrintScale(int32_t value) = 0;
+    virtual bool get_DisplayPrintButton() = 0;
+    virtual void put_DisplayPrintButton(bool value) = 0;
+
     // --- charts ------------------------------------------------------------------------
     // Every operation addresses the selected chart of the draw page; with no
     // chart selected a put changes nothing and a get reads 0, false or empty

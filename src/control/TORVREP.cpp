@@ -99,6 +99,7 @@ TORVREP::TORVREP(QWidget* parent, const Options& options)
     m_report = std::make_unique<TReport>(static_cast<IReportObserver*>(this));
     m_report->VersionText = kVersionText;
     m_report->GdiPlusAvailable = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    initPrinting();
     if (options.sink)
         Advise(options.sink);
     fireEvent([](IOrvReportEngineEvents& sink) { sink.OnCreate(); });

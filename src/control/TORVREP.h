@@ -3,6 +3,7 @@
 #include "control/OrvReportEngine.h"
 #include "control/OrvReportEngineEvents.h"
 #include "document/Report.h"
+#include "printing/PrinterInventory.h"
 
 #include <QWidget>
 
@@ -517,6 +518,75 @@ public:
     int32_t get_ChartSeriesColor() override;
     void put_ChartSeriesColor(int32_t value) override;
 
+    // --- printers and print jobs
+    void SetPrinterTo(const Variant& PrinterID) override;
+    int32_t get_PrinterID() override;
+    void put_PrinterID(int32_t value) override;
+    int32_t get_CurrentPrinter() override;
+    std::string get_PrinterName() override;
+    Variant get_PrinterPort() override;
+    int32_t get_PrinterCount() override;
+    int32_t get_PrinterPaperWidth() override;
+    void put_PrinterPaperWidth(int32_t value) override;
+    int32_t get_PrinterPaperHeight() override;
+    void put_PrinterPaperHeight(int32_t value) override;
+    int32_t get_PrinterPaperCount() override;
+    int32_t get_PrinterPhysicalOffsetX() override;
+    int32_t get_PrinterPhysicalOffsetY() override;
+    int32_t get_PrinterYResolution() override;
+    int32_t get_PrinterPrintQuality() override;
+    void put_PrinterPrintQuality(int32_t value) override;
+    int32_t get_PrinterCollate() override;
+    void put_PrinterCollate(int32_t value) override;
+    int32_t get_PrinterScale() override;
+    void put_PrinterScale(int32_t value) override;
+    int32_t get_PrinterBinCount() override;
+    int32_t get_PrinterBinID() override;
+    void put_PrinterBinID(int32_t value) override;
+    Variant get_PrinterBinName() override;
+    void put_PrinterBinName(const Variant& value) override;
+    int32_t get_PrinterColor() override;
+    void put_PrinterColor(int32_t value) override;
+    int32_t get_PrinterCopies() override;
+    void put_PrinterCopies(int32_t value) override;
+    Variant PrinterAddForm(const Variant& cFormName, Currency nFormWidth, Currency nFormHeight,
+                           Currency nLeftMargin = {}, Currency nTopMargin = {}, Currency nRightMargin = {},
+                           Currency nBottomMargin = {}, const Variant& cPrinterName = Variant::missing()) override;
+    Variant PrinterDeleteForm(const Variant& cFormName, const Variant& cPrinterName) override;
+    bool get_DisplayPrinterList() override;
+    void put_DisplayPrinterList(bool value) override;
+    Variant PrintReport(const Variant& PrinterID = Variant::missing(), int32_t nStartPage = 0, int32_t nEndPage = 0,
+                        int32_t nPageType = 0, const Variant& cFileName = Variant::missing(),
+                        bool lDuplex = false) override;
+    std::string get_PrintJobTitle() override;
+    void put_PrintJobTitle(const std::string& value) override;
+    bool get_PrintPromptForPrint() override;
+    void put_PrintPromptForPrint(bool value) override;
+    int32_t get_PrintStartPage() override;
+    void put_PrintStartPage(int32_t value) override;
+    int32_t get_PrintEndPage() override;
+    void put_PrintEndPage(int32_t value) override;
+    int32_t get_PrintCopies() override;
+    void put_PrintCopies(int32_t value) override;
+    bool get_PrintColor() override;
+    void put_PrintColor(bool value) override;
+    bool get_PrintCollatePages() override;
+    void put_PrintCollatePages(bool value) override;
+    bool get_PrintReversePages() override;
+    void put_PrintReversePages(bool value) override;
+    bool get_PrintDuplex() override;
+    void put_PrintDuplex(bool value) override;
+    bool get_PrintShrinkToFit() override;
+    void put_PrintShrinkToFit(bool value) override;
+    float get_nXPrintOffset() override;
+    void put_nXPrintOffset(float value) override;
+    float get_nYPrintOffset() override;
+    void put_nYPrintOffset(float value) override;
+    int32_t get_nPrintScale() override;
+    void put_nPrintScale(int32_t value) override;
+    bool get_DisplayPrintButton() override;
+    void put_DisplayPrintButton(bool value) override;
+
     // Pictures
     Variant GetImageInfo(const Variant& attribute, const Variant& fileName) override;
 
@@ -538,6 +608,9 @@ private:
     template <class Event>
     void fireEvent(Event&& event);
     void showProcessReport();
+    void initPrinting();
+    void selectPrinter(int32_t index);
+    int32_t printWithCurrentSettings(bool prompt);
 
     std::unique_ptr<TUiServices> m_ownedUi;
     TUiServices* m_ui = nullptr;
@@ -569,6 +642,12 @@ private:
     bool m_displayPdfButton = true;
     // The last pages-per-sheet value the host chose for printing and PDF.
     int32_t m_printPagesPerPage = 1;
+    // Printers: the count taken at start-up and the current printer.
+    TOrvPrinters m_printers;
+    TCurrentPrinter m_currentPrinter;
+    bool m_displayPrinterList = false;
+    bool m_displayPrintButton = true;
+    int32_t m_storedPrintScale = 100;
     int16_t m_cursor = 0;
 
     std::unique_ptr<QObject> m_tooltipFilter;

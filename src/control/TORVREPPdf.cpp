@@ -5,26 +5,11 @@
 
 #include "pdf/ReportPdfExport.h"
 #include "platform/FileNames.h"
-#include "platform/Rounding.h"
 #include "platform/UiServices.h"
 
 #include <algorithm>
 
 namespace orv {
-
-namespace {
-
-Currency currencyOf(float inches)
-{
-    return Currency{static_cast<int64_t>(roundHalfEven(static_cast<double>(inches) * 10000))};
-}
-
-float inchesOf(Currency value)
-{
-    return static_cast<float>(value.toDouble());
-}
-
-} // namespace
 
 Variant TORVREP::SaveToPDF(Variant& cFileName, bool lOpenFile, int32_t nStartPage, int32_t nEndPage)
 {
@@ -132,16 +117,16 @@ int32_t TORVREP::get_PDFCodePage() { return m_report->PdfSetup.CodePage; }
 void TORVREP::put_PDFCodePage(int32_t value) { m_report->PdfSetup.CodePage = value; }
 
 // The margin sets both offsets too; the offsets move every object.
-float TORVREP::get_PDFMargin() { return inchesOf(m_report->PdfSetup.Margin); }
+float TORVREP::get_PDFMargin() { return singleOfCurrency(m_report->PdfSetup.Margin); }
 void TORVREP::put_PDFMargin(float value)
 {
     TPDFSetup& setup = m_report->PdfSetup;
-    setup.Margin = setup.XOffset = setup.YOffset = currencyOf(value);
+    setup.Margin = setup.XOffset = setup.YOffset = currencyOfSingle(value);
 }
-float TORVREP::get_PDFXOffset() { return inchesOf(m_report->PdfSetup.XOffset); }
-void TORVREP::put_PDFXOffset(float value) { m_report->PdfSetup.XOffset = currencyOf(value); }
-float TORVREP::get_PDFYOffset() { return inchesOf(m_report->PdfSetup.YOffset); }
-void TORVREP::put_PDFYOffset(float value) { m_report->PdfSetup.YOffset = currencyOf(value); }
+float TORVREP::get_PDFXOffset() { return singleOfCurrency(m_report->PdfSetup.XOffset); }
+void TORVREP::put_PDFXOffset(float value) { m_report->PdfSetup.XOffset = currencyOfSingle(value); }
+float TORVREP::get_PDFYOffset() { return singleOfCurrency(m_report->PdfSetup.YOffset); }
+void TORVREP::put_PDFYOffset(float value) { m_report->PdfSetup.YOffset = currencyOfSingle(value); }
 
 bool TORVREP::get_PDFPromptForSaveToPDF() { return m_report->PdfSetup.PromptForSave; }
 void TORVREP::put_PDFPromptForSaveToPDF(bool value) { m_report->PdfSetup.PromptForSave = value; }

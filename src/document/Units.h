@@ -16,6 +16,18 @@ struct Currency {
     friend bool operator==(Currency, Currency) = default;
 };
 
+// A Single inch setting held as a currency value, rounded to the nearest
+// ten-thousandth, and read back as a Single.
+inline Currency currencyOfSingle(float inches)
+{
+    return Currency{static_cast<int64_t>(roundHalfEven(static_cast<double>(inches) * 10000))};
+}
+
+inline float singleOfCurrency(Currency value)
+{
+    return static_cast<float>(value.toDouble());
+}
+
 // A Windows colour value 0x00BBGGRR.
 using Colour = uint32_t;
 
