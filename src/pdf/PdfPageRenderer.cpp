@@ -9,6 +9,7 @@
 #include "pdf/PdfPageDrawers.h"
 #include "platform/Rounding.h"
 #include "render/Barcode.h"
+#include "render/SheetLayout.h"
 
 #include <QCoreApplication>
 
@@ -101,13 +102,16 @@ public:
         , m_pageNumber(pageNumber)
     {
         const TReport& report = pdfExport.report;
-        const TPdfSheetLayout layout{report.PdfPagesPerSheet};
+        const TSheetLayout layout{report.PdfPagesPerSheet};
         m_place.scale = layout.scale();
-        m_place.sheetWidthInches = layout.sheetWidth(m_page.Width, m_page.Height);
-        m_place.sheetHeightInches = layout.sheetHeight(m_page.Width, m_page.Height);
+        const TSheetSize sheetInches = layout.sheetSize(m_page.Width, m_page.Height);
+        m_place.sheetWidthInches = sheetInches.width;
+        m_place.sheetHeightInches = sheetInches.height;
         const double sheetWidth = roundHalfEven(72 * m_place.sheetWidthInches);
         const double sheetHeight = roundHalfEven(72 * m_place.sheetHeightInches);
-        layout.placeOffset(position, sheetWidth, sheetHeight, m_place.ox, m_place.oy);
+        const TCellOrigin origin = layout.cellOrigin(position, {sheetWidth, sheetHeight});
+        m_place.ox = origin.x;
+        m_place.oy = origin.y;
         m_place.xOffset = report.PdfSetup.XOffset.toDouble();
         m_place.yOffset = report.PdfSetup.YOffset.toDouble();
         m_place.mediaHeight = static_cast<float>(m_canvas.mediaBoxHeight());
@@ -402,42 +406,6 @@ private:
 };
 
 } // namespace
-
-double TPdfSheetLayout::scale() const
-{
-    switch (pagesPerSheet) {
-    case 2:
-        return 0.75;
-    case 4:
-        return 0.5;
-    case 8:
-        return 0.33;
-    default:
-        return 1;
-    }
-}
-
-void TPdfSheetLayout::placeOffset(int32_t position, double width, double height, double& ox, double& oy) const
-{
-    ox = 0;
-    oy = 0;
-    const int32_t k = position - 1;
-    switch (pagesPerSheet) {
-    case 2:
-        ox = k == 1 ? width / 2 : 0;
-        break;
-    case 4:
-        ox = (k % 2) * width / 2;
-        oy = (k / 2 % 2) * height / 2;
-        break;
-    case 8:
-        ox = (k % 4) * width / 4;
-        oy = (k / 4 % 2) * height / 2;
-        break;
-    default:
-        break;
-    }
-}
 
 TPdfPagePlacement::Box TPdfPagePlacement::boxOf(const TReportObject& object) const
 {

@@ -30,24 +30,6 @@ struct TPdfExport {
     std::string nextImageName() { return "im" + std::to_string(imageCounter++); }
 };
 
-// How report pages share a sheet: 1, 2, 4 or 8 a sheet. Two and eight turn
-// the sheet; the pages shrink by the layout's scale and take their places
-// left to right, top to bottom.
-struct TPdfSheetLayout {
-    int32_t pagesPerSheet = 1; // any value but 2, 4 and 8 counts as 1
-
-    int32_t places() const { return turned() || pagesPerSheet == 4 ? pagesPerSheet : 1; }
-    double scale() const;
-    bool turned() const { return pagesPerSheet == 2 || pagesPerSheet == 8; }
-    // The sheet in inches for a page of the given size: the page itself, or
-    // turned for 2 and 8 a sheet.
-    double sheetWidth(double pageWidth, double pageHeight) const { return turned() ? pageHeight : pageWidth; }
-    double sheetHeight(double pageWidth, double pageHeight) const { return turned() ? pageWidth : pageHeight; }
-    // The top-left corner of place `position` (1-based) on a sheet of
-    // `width` x `height` points, measured from the sheet's top-left.
-    void placeOffset(int32_t position, double width, double height, double& ox, double& oy) const;
-};
-
 // Where one report page lies on the current PDF page and how its stored
 // units become points: scale, the page's place on the sheet, the export's
 // offsets, and the two heights that flip y upwards.

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 #include "platform/Rounding.h"
 #include "platform/UiServices.h"
+#include "render/SheetLayout.h"
 
 #include <QCoreApplication>
 
@@ -47,10 +48,11 @@ TPdfDocSettings documentSettings(const TReport& report)
 
 // Sizes the current PDF page for the sheet that report page `pageNumber`
 // opens.
-void sizeSheet(TPdfCanvas& canvas, const TPageObject& page, const TPdfSheetLayout& layout)
+void sizeSheet(TPdfCanvas& canvas, const TPageObject& page, const TSheetLayout& layout)
 {
-    canvas.setPageWidth(static_cast<int32_t>(roundHalfEven(72 * layout.sheetWidth(page.Width, page.Height))));
-    canvas.setPageHeight(static_cast<int32_t>(roundHalfEven(72 * layout.sheetHeight(page.Width, page.Height))));
+    const TSheetSize sheet = layout.sheetSize(page.Width, page.Height);
+    canvas.setPageWidth(static_cast<int32_t>(roundHalfEven(72 * sheet.width)));
+    canvas.setPageHeight(static_cast<int32_t>(roundHalfEven(72 * sheet.height)));
 }
 
 std::string elapsedSecondsText(std::chrono::steady_clock::time_point start)
@@ -89,8 +91,8 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
 
     // One pages-per-sheet value drives both the sheets and where each page
     // lies on them.
-    const TPdfSheetLayout layout{report.PdfPagesPerSheet};
-    const int32_t perSheet = layout.places();
+    const TSheetLayout layout{report.PdfPagesPerSheet};
+    const int32_t perSheet = layout.cells();
     TPdfExport pdfExport{doc, report, 0, {}};
     for (int32_t sheetStart = range.first; sheetStart <= range.last; sheetStart += perSheet) {
         if (sheetStart > range.first)

@@ -10,11 +10,6 @@ namespace orv {
 
 namespace {
 
-bool sheetIsTurned(int32_t pagesPerSheet)
-{
-    return pagesPerSheet == 2 || pagesPerSheet == 8;
-}
-
 double inches(float stored)
 {
     return static_cast<double>(stored) / 10000.0;
@@ -38,27 +33,11 @@ Currency tileOffset(Currency printOffset, int32_t tile, double sheetSide, double
 
 } // namespace
 
-TSheetSize printSheetSize(double pageWidth, double pageHeight, int32_t pagesPerSheet)
-{
-    if (sheetIsTurned(pagesPerSheet))
-        return {pageHeight, pageWidth};
-    return {pageWidth, pageHeight};
-}
-
 double printScale(int32_t pagesPerSheet, int32_t printerScalePercent)
 {
     if (printerScalePercent != 100)
         return printerScalePercent / 100.0;
-    switch (pagesPerSheet) {
-    case 2:
-        return 0.75;
-    case 4:
-        return 0.5;
-    case 8:
-        return 0.33;
-    default:
-        return 1;
-    }
+    return TSheetLayout{pagesPerSheet}.scale();
 }
 
 TContentBox pageContentBox(const TReport& report, int32_t pageNumber)
@@ -87,32 +66,18 @@ double shrunkToFit(double scale, const TContentBox& box, double printableWidth, 
     return fit < 1 ? std::min(fit, scale) : scale;
 }
 
-TCellOrigin cellOrigin(int32_t cell, int32_t pagesPerSheet, TSheetSize sheet)
-{
-    const int32_t k = cell - 1;
-    switch (pagesPerSheet) {
-    case 2:
-        return {k * sheet.width / 2, 0};
-    case 4:
-        return {(k % 2) * sheet.width / 2, (k / 2) * sheet.height / 2};
-    case 8:
-        return {(k % 4) * sheet.width / 4, (k / 4) * sheet.height / 2};
-    default:
-        return {};
-    }
-}
-
 TPrintPlacement placePrintCell(const TReport& report, const TCellRequest& request)
 {
     const TPageObject& page = report.page(request.pageNumber);
-    const TSheetSize sheet = printSheetSize(page.Width, page.Height, request.pagesPerSheet);
+    const TSheetLayout layout{request.pagesPerSheet};
+    const TSheetSize sheet = layout.sheetSize(page.Width, page.Height);
 
     double scale = printScale(request.pagesPerSheet, request.printerScalePercent);
     if (request.shrinkToFit)
         scale = shrunkToFit(scale, pageContentBox(report, request.pageNumber), request.printableWidth,
                             request.printableHeight);
 
-    const TCellOrigin origin = cellOrigin(request.cell, request.pagesPerSheet, sheet);
+    const TCellOrigin origin = layout.cellOrigin(request.cell, sheet);
     TPrintPlacement placement;
     placement.pagesPerSheet = request.pagesPerSheet;
     PageTransform& transform = placement.transform;

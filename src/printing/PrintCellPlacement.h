@@ -1,22 +1,13 @@
 #pragma once
 
 #include "render/PageRenderer.h"
+#include "render/SheetLayout.h"
 
 #include <cstdint>
 
 namespace orv {
 
 class TReport;
-
-// Sizes in inches.
-struct TSheetSize {
-    double width = 0;
-    double height = 0;
-};
-
-// The printed sheet for a page of the given size: the page itself for 1 and
-// 4 pages a sheet, turned for 2 and 8.
-TSheetSize printSheetSize(double pageWidth, double pageHeight, int32_t pagesPerSheet);
 
 // The scale a page is printed at before shrinking: the printer scale when it
 // is not 100 %, else the scale that fits 1, 2, 4 or 8 pages on a sheet.
@@ -33,18 +24,10 @@ struct TContentBox {
 
 TContentBox pageContentBox(const TReport& report, int32_t pageNumber);
 
-// The scale that fits `box` into the printable area, four decimals; a side
-// of the box that is 0 does not count. `scale` when the box fits already or
-// is empty.
+// The scale that fits `box` into the printable area, four decimals, but
+// never above `scale`; a side of the box that is 0, or of the printable
+// area, does not count. `scale` when the box fits already or is empty.
 double shrunkToFit(double scale, const TContentBox& box, double printableWidth, double printableHeight);
-
-// The top-left corner of cell `cell` (1-based) on `sheet`, inches: two
-// cells side by side, four in a 2 x 2 grid, eight in four columns and two
-// rows.
-struct TCellOrigin {
-    double x = 0, y = 0;
-};
-TCellOrigin cellOrigin(int32_t cell, int32_t pagesPerSheet, TSheetSize sheet);
 
 // Everything that places one page in one cell of a printed sheet.
 struct TCellRequest {

@@ -198,7 +198,7 @@ TPrintJobSettings TPrintJob::documentSettings(const TJobChoices& job, const TPri
 // named after the page's form or a name of our own.
 TSheetSettings TPrintJob::sheetSettings(const TPageObject& page, int32_t pagesPerSheet) const
 {
-    const TSheetSize sheet = printSheetSize(page.Width, page.Height, pagesPerSheet);
+    const TSheetSize sheet = TSheetLayout{pagesPerSheet}.sheetSize(page.Width, page.Height);
     if (lookUpPaperSize(page.Width, page.Height) == kPaperUserDefined) {
         TPaperForm form;
         form.name = page.FormName.empty() ? kCustomFormName : page.FormName;

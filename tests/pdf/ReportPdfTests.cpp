@@ -8,6 +8,7 @@
 #include "pdf/PdfPageRenderer.h"
 #include "pdf/ReportPdfExport.h"
 #include "render/PageImageTesting.h"
+#include "render/SheetLayout.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -230,19 +231,18 @@ TEST_F(ReportPdfTest, PagesPerSheetSetsTheSheetCountAndOrientation)
     EXPECT_NEAR(second.xMin, 396 + 1.25 * 72 * 0.75, 1);
 }
 
-TEST(PdfSheetLayout, PlacesAndScales)
+TEST(SheetLayout, CellsAndScales)
 {
-    double ox = 0, oy = 0;
-    TPdfSheetLayout eight{8};
-    eight.placeOffset(6, 1000, 600, ox, oy);
-    EXPECT_DOUBLE_EQ(ox, 250);
-    EXPECT_DOUBLE_EQ(oy, 300);
+    const TSheetLayout eight{8};
+    const TCellOrigin sixth = eight.cellOrigin(6, {1000, 600});
+    EXPECT_DOUBLE_EQ(sixth.x, 250);
+    EXPECT_DOUBLE_EQ(sixth.y, 300);
     EXPECT_DOUBLE_EQ(eight.scale(), 0.33);
-    TPdfSheetLayout four{4};
-    four.placeOffset(4, 612, 792, ox, oy);
-    EXPECT_DOUBLE_EQ(ox, 306);
-    EXPECT_DOUBLE_EQ(oy, 396);
-    EXPECT_EQ(TPdfSheetLayout{3}.places(), 1);
+    const TCellOrigin fourth = TSheetLayout{4}.cellOrigin(4, {612, 792});
+    EXPECT_DOUBLE_EQ(fourth.x, 306);
+    EXPECT_DOUBLE_EQ(fourth.y, 396);
+    EXPECT_EQ(TSheetLayout{3}.cells(), 1);
+    EXPECT_EQ(TSheetLayout{2}.sheetSize(8.5, 11).width, 11);
 }
 
 // --- where text lands ---------------------------------------------------------------
