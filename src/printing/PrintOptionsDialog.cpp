@@ -21,7 +21,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include <cups/cups.h>
 
 #include <algorithm>
 #include <limits>
@@ -57,21 +56,6 @@ int32_t leadingNumber(const QString& text)
     for (; i < trimmed.size() && trimmed[i] >= QLatin1Char('0') && trimmed[i] <= QLatin1Char('9'); ++i)
         value = std::min<int64_t>(value * 10 + (trimmed[i].unicode() - u'0'), std::numeric_limits<int32_t>::max());
     return static_cast<int32_t>(negative ? -value : value);
-}
-
-// Where the printer is: the device CUPS sends its jobs to, or the location
-// its administrator gave when CUPS does not name the device (a shared
-// printer of another server).
-QString printerWhere(const std::string& printer)
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr);
-    if (!dest)
-        return {};
-    const char* device = cupsGetOption("device-uri", dest->num_options, dest->options);
-    const char* location = cupsGetOption("printer-location", dest->num_options, dest->options);
-    const QString where = QString::fromUtf8(device && *device ? device : location ? location : "");
-    cupsFreeDests(1, dest);
-    return where;
 }
 
 // The printer's type: what its list entry holds before a name-value
@@ -505,7 +489,7 @@ void TPrintOptionsDialog::changePrinter(int index)
         return;
     m_colour->setEnabled(caps->colour);
     m_colour->setCurrentIndex(m_colour->findData(caps->colour ? kColour : kMonochrome));
-    m_where->setText(printerWhere(m_printer->name()));
+    m_where->setText(QString::fromStdString(printerWhere(m_printer->name())));
     m_type->setText(printerType(m_printer->name()));
 }
 

@@ -125,6 +125,20 @@ bool printerInstalled(const std::string& printer)
     return dest != nullptr;
 }
 
+std::string printerWhere(const std::string& printer)
+{
+    if (printer.empty())
+        return {};
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr);
+    if (!dest)
+        return {};
+    const char* device = cupsGetOption("device-uri", dest->num_options, dest->options);
+    const char* location = cupsGetOption("printer-location", dest->num_options, dest->options);
+    std::string where = device && *device ? device : location ? location : "";
+    cupsFreeDests(1, dest);
+    return where;
+}
+
 std::optional<TPrinterCaps> printerCaps(const std::string& name)
 {
     const TCupsPrinter printer(name);

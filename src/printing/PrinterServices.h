@@ -18,6 +18,11 @@ struct TInstalledPrinter {
 // when a job names no printer is flagged as the default.
 std::vector<TInstalledPrinter> installedPrinters();
 
+// Where the printer is: the device CUPS sends its jobs to, or the location
+// its administrator gave when CUPS does not name the device (a shared
+// printer of another server); empty for a printer CUPS does not know.
+std::string printerWhere(const std::string& printer);
+
 // Whether CUPS knows a printer of this name.
 bool printerInstalled(const std::string& printer);
 
