@@ -2,6 +2,8 @@
 // exported page by page to PNG, and as one PDF (each chart an image of twice
 // its box). Measures pages per second and the memory a page costs while it
 // is drawn; each page's image is freed before the next.
+#include "BenchSupport.h"
+
 #include "control/TORVREP.h"
 #include "export/PageImageExport.h"
 #include "platform/ProcessInfo.h"
@@ -49,7 +51,7 @@ void setPageCounters(benchmark::State& state, int64_t before, int64_t after)
 {
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(state.iterations() * kPages), benchmark::Counter::kIsRate);
-    state.counters["peak MB"] = static_cast<double>(readProcessCounters()->peakWorkingSet) / (1 << 20);
+    state.counters["peak MB"] = bench::peakMegabytes();
     state.counters["before MB"] = static_cast<double>(before) / (1 << 20);
     state.counters["after MB"] = static_cast<double>(after) / (1 << 20);
 }

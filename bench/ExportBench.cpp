@@ -1,9 +1,10 @@
 // Exports of whole pages: a dense page to PNG (beside the PNG encoding of the
 // same pixels alone, the floor any page export pays), and a long report to
 // PDF with SaveToPDF.
+#include "BenchSupport.h"
+
 #include "control/TORVREP.h"
 #include "export/PageImageExport.h"
-#include "platform/ProcessInfo.h"
 #include "platform/ScriptedUiServices.h"
 
 #include <QBuffer>
@@ -29,12 +30,6 @@ void fillDensePage(TORVREP& control)
                          i % 3 == 0 ? 12 : 0);
 }
 
-double peakMegabytes()
-{
-    const auto counters = readProcessCounters();
-    return counters ? counters->peakWorkingSet / 1048576.0 : 0;
-}
-
 } // namespace
 
 static void BM_DensePageToPng(benchmark::State& state)
@@ -47,7 +42,7 @@ static void BM_DensePageToPng(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(control.SaveToPNG(Variant(name), 1));
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["peak MB"] = peakMegabytes();
+    state.counters["peak MB"] = bench::peakMegabytes();
 }
 BENCHMARK(BM_DensePageToPng)->Unit(benchmark::kMillisecond);
 
@@ -102,6 +97,6 @@ static void BM_ReportToPdf(benchmark::State& state)
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(state.iterations() * pages), benchmark::Counter::kIsRate);
     state.counters["file MB"] = std::filesystem::file_size(name + ".PDF") / 1048576.0;
-    state.counters["peak MB"] = peakMegabytes();
+    state.counters["peak MB"] = bench::peakMegabytes();
 }
 BENCHMARK(BM_ReportToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,8 +1,9 @@
 // A long report printed: to a file (the job's drawing and the PDF it
 // writes) and to a queue of a private CUPS scheduler (the same plus handing
 // the document over).
+#include "BenchSupport.h"
+
 #include "control/TORVREP.h"
-#include "platform/ProcessInfo.h"
 #include "platform/ScriptedUiServices.h"
 
 #include "../tests/printing/CupsTestServer.h"
@@ -32,12 +33,6 @@ void fillReport(TORVREP& control)
     }
 }
 
-double peakMegabytes()
-{
-    const auto counters = readProcessCounters();
-    return counters ? counters->peakWorkingSet / 1048576.0 : 0;
-}
-
 void printReport(benchmark::State& state, bool toFile)
 {
     printtest::TCupsTestServer server({"Bench"}, "Bench");
@@ -58,7 +53,7 @@ void printReport(benchmark::State& state, bool toFile)
     }
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * kPages, benchmark::Counter::kIsRate);
-    state.counters["peak MB"] = peakMegabytes();
+    state.counters["peak MB"] = bench::peakMegabytes();
     if (toFile)
         state.counters["file MB"] = QFileInfo(file).size() / 1048576.0;
 }
