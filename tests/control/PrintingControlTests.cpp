@@ -1,6 +1,7 @@
 // The printer and print-job operations of the control, against a private
 // CUPS server: which printer is current, paper forms, the print settings,
 // and what PrintReport puts on which sheet in which order.
+#include "control/Dispatch.h"
 #include "control/TORVREP.h"
 #include "platform/ScriptedUiServices.h"
 #include "printing/PrinterForms.h"
@@ -359,4 +360,27 @@ TEST(PrintingWithoutPrinters, CountsAreZeroAndPrintingFails)
     } catch (const EngineError& error) {
         EXPECT_STREQ(error.what(), "Could Not Access the Printer");
     }
+}
+
+TEST_F(PrintingControlTest, ScriptsReachThePrintingOperationsByName)
+{
+    pages(3);
+    const auto invoke = [&](const char* name, std::vector<Variant> args, unsigned kind = InvokeMethod) {
+        return TDispatchTable::instance().invoke(*control, name, kind, args);
+    };
+    // Omitted margins and printer: the whole sheet on the current printer.
+    EXPECT_EQ(invoke("PrinterAddForm", {Variant("Card"), Variant(Currency::fromInches(4)),
+                                        Variant(Currency::fromInches(6))}),
+              Variant(true));
+    ASSERT_TRUE(printerForm("Beta_Printer", "Card"));
+    EXPECT_EQ(printerForm("Beta_Printer", "Card")->bottom, 152400);
+
+    invoke("SetPrinterTo", {Variant("gamma")});
+    EXPECT_EQ(invoke("PrinterName", {}, InvokePropertyGet), Variant("gamma"));
+    invoke("PrintPromptForPrint", {Variant(false)}, InvokePropertyPut);
+    const QString file = scratch.path("by-name.pdf");
+    EXPECT_EQ(invoke("PrintReport", {Variant::missing(), Variant(2), Variant::missing(), Variant::missing(),
+                                     Variant(file.toStdString())}),
+              Variant(0));
+    EXPECT_EQ(sheetsOf(file), (std::vector<std::string>{"Page2", "Page3"}));
 }
