@@ -13,7 +13,7 @@ PACKAGES="
   cups-daemon cups-client
   zbar-tools zxing-cpp-tools zint libhpdf-dev
   xvfb xauth
-  clang libclang-rt-14-dev libreoffice-draw-nogui
+  clang libclang-rt-14-dev libreoffice-draw-nogui libreoffice-writer-nogui
 "
 
 missing=""
