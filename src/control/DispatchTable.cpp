@@ -269,6 +269,11 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(SaveToMetafile, 313, "cFileName, nPageNumber=0, lOpenFile");
     ORV_METHOD(CopyPageToClipboard, 314, "nPageNumber");
 
+    // Word-processor documents
+    ORV_METHOD(SaveToWord, 342, "cFileName, lOpenFile=false");
+    ORV_METHOD(AddWordDocument, 343, "cName, cFileName, nPageNumber=0, nStartPage=0, nEndPage=0");
+    ORV_PROPERTY(DisplayAddDocumentButton, 344);
+
     // Charts
     ORV_METHOD(ChartGetCount, 118, "nPageNumber=0");
     ORV_METHOD(ChartAddSeries, 119, "nSeriesType, cSeriesTitle?, nSeriesColor");

@@ -438,6 +438,23 @@ public:
     virtual bool get_DisplayPrintButton() = 0;
     virtual void put_DisplayPrintButton(bool value) = 0;
 
+    // --- word-processor documents ----------------------------------------------------
+    // SaveToWord: the report as a ".DOC" document of one picture per page; 0,
+    // -1 unless cFileName is non-empty text, -2 when its folder does not exist
+    // or the document cannot be written, -3 when lOpenFile is set and the
+    // document is missing. cFileName receives the full name used.
+    virtual Variant SaveToWord(Variant& cFileName, bool lOpenFile = false) = 0;
+    // AddWordDocument: each page of the document as a picture named cName on
+    // a report page of its paper; 0, -1 unless cFileName is non-empty text,
+    // -2 when no ".DOC" file of that name exists, -3 when the word processor
+    // cannot be started. The page arguments are accepted and ignored.
+    virtual Variant AddWordDocument(const Variant& cName, const Variant& cFileName, int32_t nPageNumber = 0,
+                                    int32_t nStartPage = 0, int32_t nEndPage = 0) = 0;
+    // Shows or hides the viewer's "Add Word Document" button; reads the last
+    // value put.
+    virtual bool get_DisplayAddDocumentButton() = 0;
+    virtual void put_DisplayAddDocumentButton(bool value) = 0;
+
     // --- charts ------------------------------------------------------------------------
     // Every operation addresses the selected chart of the draw page; with no
     // chart selected a put changes nothing and a get reads 0, false or empty

@@ -368,6 +368,13 @@ public:
     int32_t get_PrintPagesPerPage() override;
     void put_PrintPagesPerPage(int32_t value) override;
 
+    // --- word-processor documents
+    Variant SaveToWord(Variant& cFileName, bool lOpenFile = false) override;
+    Variant AddWordDocument(const Variant& cName, const Variant& cFileName, int32_t nPageNumber = 0,
+                            int32_t nStartPage = 0, int32_t nEndPage = 0) override;
+    bool get_DisplayAddDocumentButton() override;
+    void put_DisplayAddDocumentButton(bool value) override;
+
     // --- charts
     int32_t ChartGetCount(int32_t nPageNumber = 0) override;
     void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle, int32_t nSeriesColor) override;
@@ -649,6 +656,9 @@ private:
     bool m_displayPrintButton = true;
     int32_t m_storedPrintScale = 100;
     int16_t m_cursor = 0;
+    // The viewer shows its "Add Word Document" button until told otherwise,
+    // yet the property reads false until a value is put.
+    bool m_displayAddDocumentButton = false;
 
     std::unique_ptr<QObject> m_tooltipFilter;
 

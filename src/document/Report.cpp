@@ -302,6 +302,15 @@ void TReport::gotoPage(int32_t n)
         showPage(n);
 }
 
+void TReport::moveViewPage(int32_t n)
+{
+    page(n); // the page must exist
+    m_viewPage = n;
+    if (!adoptViewPageSize())
+        notifyRepaint();
+    notifyNavigation();
+}
+
 void TReport::setProcessInBackground(bool on)
 {
     m_processInBackground = on;

@@ -70,6 +70,9 @@ public:
     void nextPage();
     void lastPage();
     void gotoPage(int32_t n);
+    // Shows page n without moving the draw page: what is added next still
+    // goes where it went before.
+    void moveViewPage(int32_t n);
 
     bool processInBackground() const { return m_processInBackground; }
     void setProcessInBackground(bool on);
