@@ -1,5 +1,7 @@
 #include "platform/QtUiServices.h"
 
+#include "platform/CurrentDirectory.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -11,17 +13,6 @@ namespace orv {
 
 namespace {
 
-// Dialogs may change the current directory; the engine writes relative
-// file names there, so it is restored afterwards.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() : m_saved(QDir::currentPath()) {}
-    ~CurrentDirectoryGuard() { QDir::setCurrent(m_saved); }
-
-private:
-    QString m_saved;
-};
-
 QString fromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -32,7 +23,7 @@ QString fromUtf8(const std::string& text)
 TUiServices::Answer TQtUiServices::showMessage(const std::string& caption, const std::string& text, Icon icon,
                                                Buttons buttons)
 {
-    CurrentDirectoryGuard guard;
+    TCurrentDirectoryGuard guard;
     QMessageBox box(m_owner);
     box.setWindowTitle(fromUtf8(caption));
     // Messages separate lines with carriage returns.
@@ -80,7 +71,7 @@ TUiServices::Answer TQtUiServices::showMessage(const std::string& caption, const
 std::optional<std::string> TQtUiServices::openFileName(const std::string& caption, const std::string& filter,
                                                        const std::string& directory)
 {
-    CurrentDirectoryGuard guard;
+    TCurrentDirectoryGuard guard;
     QString name = QFileDialog::getOpenFileName(m_owner, fromUtf8(caption), fromUtf8(directory), fromUtf8(filter));
     if (name.isEmpty())
         return std::nullopt;
@@ -90,7 +81,7 @@ std::optional<std::string> TQtUiServices::openFileName(const std::string& captio
 std::optional<std::string> TQtUiServices::saveFileName(const std::string& caption, const std::string& filter,
                                                        const std::string& suggestedName)
 {
-    CurrentDirectoryGuard guard;
+    TCurrentDirectoryGuard guard;
     QString name = QFileDialog::getSaveFileName(m_owner, fromUtf8(caption), fromUtf8(suggestedName), fromUtf8(filter));
     if (name.isEmpty())
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "document/PaperSizes.h"
 #include "document/Report.h"
+#include "platform/CurrentDirectory.h"
 #include "platform/Screen.h"
 #include "printing/PrintCellPlacement.h"
 #include "printing/PrintDocument.h"
@@ -9,7 +10,6 @@
 #include "printing/PrinterForms.h"
 #include "printing/PrinterInventory.h"
 
-#include <QDir>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,17 +33,6 @@ struct TJobChoices {
     bool colour = true;
     bool shrinkToFit = false;
     bool currentPageOnly = false;
-};
-
-// Restores the process's working directory when the job ends, since a
-// print system may change it.
-class TWorkingDirectoryGuard {
-public:
-    TWorkingDirectoryGuard() : m_saved(QDir::currentPath()) {}
-    ~TWorkingDirectoryGuard() { QDir::setCurrent(m_saved); }
-
-private:
-    QString m_saved;
 };
 
 // Closes the progress window however the job ends.
@@ -258,7 +247,8 @@ void TPrintJob::printSheets(TPrintDocument& document, const TJobChoices& job, in
 
 int32_t TPrintJob::run()
 {
-    TWorkingDirectoryGuard workingDirectory;
+    // A print system may change the current directory.
+    TCurrentDirectoryGuard currentDirectory;
     std::optional<TJobChoices> job = choices();
     if (!job)
         return -1;

@@ -4,6 +4,7 @@
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
 #include "export/PageImageExport.h"
+#include "platform/CurrentDirectory.h"
 #include "render/MetafilePlayer.h"
 
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 
 #include <filesystem>
+#include <optional>
 
 using namespace orv;
 using namespace orv::testing;
@@ -167,15 +169,15 @@ class MetafileClipboardTest : public MetafileExportTest {
 protected:
     void SetUp() override
     {
-        m_previous = fs::current_path();
-        fs::current_path(dir.path().toStdString());
+        m_previous.emplace();
+        QDir::setCurrent(dir.path());
     }
     void TearDown() override
     {
         QGuiApplication::clipboard()->clear();
-        fs::current_path(m_previous);
+        m_previous.reset();
     }
-    fs::path m_previous;
+    std::optional<TCurrentDirectoryGuard> m_previous;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "control/Dispatch.h"
 #include "export/MetafileExport.h"
 #include "export/OfficeConverter.h"
+#include "platform/CurrentDirectory.h"
 #include "render/MetafilePlayer.h"
 
 #include <QClipboard>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 
 #include <filesystem>
+#include <optional>
 
 using namespace orv;
 using namespace orv::testing;
@@ -73,18 +75,18 @@ class WordDocumentsTest : public PageImageTest {
 protected:
     void SetUp() override
     {
-        m_previous = fs::current_path();
-        fs::current_path(dir.path().toStdString());
+        m_previous.emplace();
+        QDir::setCurrent(dir.path());
     }
     void TearDown() override
     {
         QGuiApplication::clipboard()->clear();
-        fs::current_path(m_previous);
+        m_previous.reset();
     }
 
     QStringList filesInDirectory() const { return QDir(dir.path()).entryList(QDir::Files); }
 
-    fs::path m_previous;
+    std::optional<TCurrentDirectoryGuard> m_previous;
 };
 
 // soffice cannot be found while this lives.
