@@ -268,6 +268,7 @@ TDispatchTable::TDispatchTable()
                "nBitsPerPixel=24, lGrayScale");
     ORV_METHOD(SaveToMetafile, 313, "cFileName, nPageNumber=0, lOpenFile");
     ORV_METHOD(CopyPageToClipboard, 314, "nPageNumber");
+    ORV_PROPERTY(DisplaySaveAsImageButton, 315);
 
     // Word-processor documents
     ORV_METHOD(SaveToWord, 342, "cFileName, lOpenFile=false");

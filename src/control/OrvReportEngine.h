@@ -301,6 +301,9 @@ public:
     // The page (0 or less: page 1) on the clipboard as a metafile and a PNG
     // image; the result stays empty.
     virtual Variant CopyPageToClipboard(int32_t nPageNumber) = 0;
+    // The viewer's "Save As Image" button; true at start.
+    virtual bool get_DisplaySaveAsImageButton() = 0;
+    virtual void put_DisplaySaveAsImageButton(bool value) = 0;
 
     // --- PDF export -----------------------------------------------------------------
     // SaveToPDF: 0, -2 without a name (none given, PDFFileName empty), -1 when

@@ -311,6 +311,8 @@ public:
                        int32_t nBitsPerPixel = 24, bool lGrayScale = false) override;
     Variant SaveToMetafile(const Variant& cFileName, int32_t nPageNumber = 0, bool lOpenFile = false) override;
     Variant CopyPageToClipboard(int32_t nPageNumber) override;
+    bool get_DisplaySaveAsImageButton() override;
+    void put_DisplaySaveAsImageButton(bool value) override;
 
     // --- PDF export
     Variant SaveToPDF(Variant& cFileName, bool lOpenFile = false, int32_t nStartPage = 0, int32_t nEndPage = 0) override;
@@ -647,6 +649,7 @@ private:
 
     // Shown by the viewer's toolbar when it refreshes.
     bool m_displayPdfButton = true;
+    bool m_displaySaveAsImageButton = true;
     // The last pages-per-sheet value the host chose for printing and PDF.
     int32_t m_printPagesPerPage = 1;
     // Printers: the count taken at start-up and the current printer.

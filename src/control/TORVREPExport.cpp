@@ -113,4 +113,7 @@ Variant TORVREP::CopyPageToClipboard(int32_t nPageNumber)
     });
 }
 
+bool TORVREP::get_DisplaySaveAsImageButton() { return m_displaySaveAsImageButton; }
+void TORVREP::put_DisplaySaveAsImageButton(bool value) { m_displaySaveAsImageButton = value; }
+
 } // namespace orv
