@@ -49,6 +49,8 @@ std::string withFolder(const std::string& fileName)
     return (fs::current_path() / fileName).string();
 }
 
+// Every page's picture; the clipboard ends up holding the last one, as it
+// would after the pages were pasted one by one.
 std::vector<TPictureOnPage> pagePictures(const TReport& report)
 {
     std::vector<TPictureOnPage> pages;
@@ -56,8 +58,9 @@ std::vector<TPictureOnPage> pagePictures(const TReport& report)
         const TPageObject& page = report.page(p);
         const TPageSetup setup{page.Width, page.Height, kWordMargin, kWordMargin, kWordMargin, kWordMargin};
         pages.push_back({setup, pageMetafile(report, p)});
-        copyPageToClipboard(report, p);
     }
+    if (report.pageCount() > 0)
+        copyPageToClipboard(report, report.pageCount());
     return pages;
 }
 
