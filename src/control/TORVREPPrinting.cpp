@@ -14,17 +14,6 @@
 
 namespace orv {
 
-namespace {
-
-// Form sizes arrive in inches as currency; forms count thousandths of a
-// millimetre, cut toward zero.
-int32_t thousandthsOfMillimetre(Currency inches)
-{
-    return static_cast<int32_t>(inches.scaled * 254 / 100);
-}
-
-} // namespace
-
 void TORVREP::initPrinting()
 {
     m_printers.countPrinters();
@@ -141,12 +130,12 @@ Variant TORVREP::PrinterAddForm(const Variant& cFormName, Currency nFormWidth, C
         m_lastError = 0;
         TPaperForm form;
         form.name = cFormName.toString();
-        form.width = thousandthsOfMillimetre(nFormWidth);
-        form.height = thousandthsOfMillimetre(nFormHeight);
-        form.left = thousandthsOfMillimetre(nLeftMargin);
-        form.top = thousandthsOfMillimetre(nTopMargin);
-        form.right = thousandthsOfMillimetre(Currency{nFormWidth.scaled - nRightMargin.scaled});
-        form.bottom = thousandthsOfMillimetre(Currency{nFormHeight.scaled - nBottomMargin.scaled});
+        form.width = formLength(nFormWidth);
+        form.height = formLength(nFormHeight);
+        form.left = formLength(nLeftMargin);
+        form.top = formLength(nTopMargin);
+        form.right = formLength(Currency{nFormWidth.scaled - nRightMargin.scaled});
+        form.bottom = formLength(Currency{nFormHeight.scaled - nBottomMargin.scaled});
         const std::string printer = cPrinterName.isString() ? cPrinterName.toString() : m_currentPrinter.name();
         m_lastError = addPrinterForm(printer, form);
         return Variant(m_lastError == 0);

@@ -13,7 +13,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
+#include <tuple>
 
 namespace orv {
 
@@ -76,12 +78,13 @@ private:
     TJobChoices choicesFromDialog(const TPrintChoices& dialog) const;
     TJobChoices choicesFromSettings() const;
     TPrintJobSettings documentSettings(const TJobChoices& job, const TPrinterCaps& caps, int32_t& copies) const;
-    TSheetSettings sheetSettings(const TPageObject& page, int32_t pagesPerSheet) const;
+    TSheetSettings sheetSettings(const TPageObject& page, int32_t pagesPerSheet);
     void printSheets(TPrintDocument& document, const TJobChoices& job, int32_t copies, const TPrinterCaps& caps,
                      TProgressWindow& progress);
 
     TReport& m_report;
     TPrintJobContext& m_context;
+    std::set<std::tuple<std::string, int32_t, int32_t>> m_registeredForms;
 };
 
 TJobChoices TPrintJob::choicesFromSettings() const
@@ -102,7 +105,7 @@ TJobChoices TPrintJob::choicesFromSettings() const
 
 TJobChoices TPrintJob::choicesFromDialog(const TPrintChoices& dialog) const
 {
-    TJobChoices job = choicesFromSettings();
+    TJobChoices job;
     switch (dialog.range) {
     case TPrintChoices::Range::All:
         job.range = {1, m_report.pageCount()};
@@ -185,17 +188,20 @@ TPrintJobSettings TPrintJob::documentSettings(const TJobChoices& job, const TPri
 
 // A page of user size prints on a user form registered on the printer,
 // named after the page's form or a name of our own.
-TSheetSettings TPrintJob::sheetSettings(const TPageObject& page, int32_t pagesPerSheet) const
+TSheetSettings TPrintJob::sheetSettings(const TPageObject& page, int32_t pagesPerSheet)
 {
     const TSheetSize sheet = TSheetLayout{pagesPerSheet}.sheetSize(page.Width, page.Height);
     if (lookUpPaperSize(page.Width, page.Height) == kPaperUserDefined) {
         TPaperForm form;
         form.name = page.FormName.empty() ? kCustomFormName : page.FormName;
-        form.width = form.right = static_cast<int32_t>(page.Width * 25400);
-        form.height = form.bottom = static_cast<int32_t>(page.Height * 25400);
-        // An existing form of that name is set to this size instead.
-        if (addPrinterForm(m_context.printer.name(), form) != 0)
-            setPrinterForm(m_context.printer.name(), form);
+        form.width = form.right = formLength(Currency::fromInches(page.Width));
+        form.height = form.bottom = formLength(Currency::fromInches(page.Height));
+        // Registered once a job for each name and size, not on every sheet.
+        if (m_registeredForms.insert({form.name, form.width, form.height}).second) {
+            // An existing form of that name is set to this size instead.
+            if (addPrinterForm(m_context.printer.name(), form) != 0)
+                setPrinterForm(m_context.printer.name(), form);
+        }
     }
     return TSheetSettings{sheet.width, sheet.height};
 }

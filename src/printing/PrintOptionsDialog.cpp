@@ -39,11 +39,6 @@ constexpr int kSimplex = 1;
 constexpr int kDuplexLongEdge = 2;
 constexpr int kDuplexShortEdge = 3;
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The whole number a box's text starts with (after blanks), 0 when it
 // starts with none. The numbers are passed on unchecked; the job keeps them
 // to the pages the report has.
@@ -63,7 +58,7 @@ int32_t leadingNumber(const QString& text)
 QString printerType(const std::string& printer)
 {
     const size_t separator = printer.find('=');
-    return separator == std::string::npos ? QString() : fromUtf8(printer.substr(0, separator));
+    return separator == std::string::npos ? QString() : QString::fromStdString(printer.substr(0, separator));
 }
 
 // Three numbered pages printed twice, as the sheets leave the printer: two
@@ -158,19 +153,12 @@ QLabel* addLabel(const QString& text, QWidget* parent, const QRect& geometry, co
     return label;
 }
 
-template <typename Widget>
-Widget* addControl(QWidget* parent, const char* objectName, const QRect& geometry)
+// A named control at a fixed place; a caption, when given, goes to its
+// constructor.
+template <typename Widget, typename... Caption>
+Widget* addControl(QWidget* parent, const char* objectName, const QRect& geometry, const Caption&... caption)
 {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(objectName));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-template <typename Widget>
-Widget* addControl(const QString& text, QWidget* parent, const char* objectName, const QRect& geometry)
-{
-    auto* widget = new Widget(text, parent);
+    auto* widget = new Widget(caption..., parent);
     widget->setObjectName(QLatin1String(objectName));
     widget->setGeometry(geometry);
     return widget;
@@ -185,7 +173,7 @@ public:
                            QWidget* parent)
         : QDialog(parent), m_settings(settings)
     {
-        setWindowTitle(fromUtf8(printer) + QStringLiteral(" Properties"));
+        setWindowTitle(QString::fromStdString(printer) + QStringLiteral(" Properties"));
         auto* form = new QFormLayout(this);
 
         m_copies = new QSpinBox(this);
@@ -311,8 +299,8 @@ void TPrintOptionsDialog::buildPrinterGroup()
     group->setGeometry(8, 4, 389, 150);
     addLabel(QStringLiteral("Name:"), group, QRect(10, 24, 64, 16));
     m_printerList = addControl<QComboBox>(group, "cboPrinters2", QRect(76, 20, 212, 22));
-    auto* properties = addControl<QPushButton>(QStringLiteral("Properties..."), group, "cmdProperties",
-                                               QRect(294, 19, 88, 24));
+    auto* properties = addControl<QPushButton>(group, "cmdProperties",
+                                               QRect(294, 19, 88, 24), QStringLiteral("Properties..."));
     connect(properties, &QPushButton::clicked, this, [this] { showPrinterProperties(); });
 
     addLabel(QStringLiteral("Status:"), group, QRect(10, 50, 64, 16));
@@ -330,10 +318,10 @@ void TPrintOptionsDialog::buildPrinterGroup()
     m_colour->addItem(QStringLiteral("B/W"), kMonochrome);
     m_colour->addItem(QStringLiteral("Color"), kColour);
 
-    m_duplex = addControl<QCheckBox>(QStringLiteral("Duplex"), group, "chkDuplex", QRect(276, 68, 110, 20));
-    m_fitToPage = addControl<QCheckBox>(QStringLiteral("Fit to page"), group, "chkFitToPage", QRect(276, 90, 110, 20));
+    m_duplex = addControl<QCheckBox>(group, "chkDuplex", QRect(276, 68, 110, 20), QStringLiteral("Duplex"));
+    m_fitToPage = addControl<QCheckBox>(group, "chkFitToPage", QRect(276, 90, 110, 20), QStringLiteral("Fit to page"));
     m_reverse =
-        addControl<QCheckBox>(QStringLiteral("Reverse pages"), group, "chkReversePages", QRect(276, 112, 110, 20));
+        addControl<QCheckBox>(group, "chkReversePages", QRect(276, 112, 110, 20), QStringLiteral("Reverse pages"));
 }
 
 void TPrintOptionsDialog::buildRangeGroup()
@@ -345,11 +333,11 @@ void TPrintOptionsDialog::buildRangeGroup()
     m_pageType->addItems({QStringLiteral("Even and Odd Pages"), QStringLiteral("Odd Pages Only"),
                           QStringLiteral("Even Pages Only")});
 
-    m_all = addControl<QRadioButton>(QStringLiteral("All"), group, "rbPrintAll", QRect(10, 46, 180, 20));
+    m_all = addControl<QRadioButton>(group, "rbPrintAll", QRect(10, 46, 180, 20), QStringLiteral("All"));
     m_currentPage =
-        addControl<QRadioButton>(QStringLiteral("Current Page"), group, "rbCurrentPage", QRect(10, 67, 180, 20));
+        addControl<QRadioButton>(group, "rbCurrentPage", QRect(10, 67, 180, 20), QStringLiteral("Current Page"));
     m_pagesFrom =
-        addControl<QRadioButton>(QStringLiteral("Pages From: "), group, "rbPagesFrom", QRect(10, 90, 100, 20));
+        addControl<QRadioButton>(group, "rbPagesFrom", QRect(10, 90, 100, 20), QStringLiteral("Pages From: "));
     m_fromPage = addControl<QLineEdit>(group, "txtFromPage", QRect(110, 89, 34, 22));
     addLabel(QStringLiteral("to:"), group, QRect(147, 92, 18, 16));
     m_toPage = addControl<QLineEdit>(group, "txtToPage", QRect(166, 89, 34, 22));
@@ -366,13 +354,13 @@ void TPrintOptionsDialog::buildCopiesGroup()
     m_upDown->setRange(1, kMaxCopies);
 
     // What the printer does by itself; for display only.
-    m_driverCopies = addControl<QCheckBox>(QStringLiteral("Copies"), group, "chkDriverCopies", QRect(8, 48, 72, 20));
+    m_driverCopies = addControl<QCheckBox>(group, "chkDriverCopies", QRect(8, 48, 72, 20), QStringLiteral("Copies"));
     m_driverCollates =
-        addControl<QCheckBox>(QStringLiteral("Collates"), group, "chkDriverCollates", QRect(8, 68, 72, 20));
+        addControl<QCheckBox>(group, "chkDriverCollates", QRect(8, 68, 72, 20), QStringLiteral("Collates"));
     m_driverCopies->setEnabled(false);
     m_driverCollates->setEnabled(false);
 
-    m_collate = addControl<QCheckBox>(QStringLiteral("Collate"), group, "chkCollate", QRect(8, 92, 72, 20));
+    m_collate = addControl<QCheckBox>(group, "chkCollate", QRect(8, 92, 72, 20), QStringLiteral("Collate"));
     m_collate->setEnabled(false);
     m_collationPicture = addControl<QLabel>(group, "imgCollation", QRect(84, 50, 86, 34));
     m_collationPicture->setPixmap(collationPicture(false));
@@ -398,8 +386,8 @@ void TPrintOptionsDialog::buildBottomRow()
     m_pagesPerSheet->addItem(QStringLiteral("4 Pages"), 4);
     m_pagesPerSheet->addItem(QStringLiteral("8 Pages"), 8);
 
-    auto* ok = addControl<QPushButton>(QStringLiteral("OK"), this, "cmdOK", QRect(238, 281, 75, 25));
-    auto* cancel = addControl<QPushButton>(QStringLiteral("Cancel"), this, "cmdCancel", QRect(322, 281, 75, 25));
+    auto* ok = addControl<QPushButton>(this, "cmdOK", QRect(238, 281, 75, 25), QStringLiteral("OK"));
+    auto* cancel = addControl<QPushButton>(this, "cmdCancel", QRect(322, 281, 75, 25), QStringLiteral("Cancel"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -462,7 +450,7 @@ void TPrintOptionsDialog::activate()
         const QSignalBlocker quiet(m_printerList);
         m_printerList->clear();
         for (const TInstalledPrinter& printer : m_printer->printers())
-            m_printerList->addItem(fromUtf8(printer.name));
+            m_printerList->addItem(QString::fromStdString(printer.name));
         m_printerList->setCurrentIndex(m_printer->index());
     }
     changePrinter(m_printer->index());

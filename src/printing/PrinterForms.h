@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Units.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +15,13 @@ struct TPaperForm {
     int32_t width = 0, height = 0;
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
+
+// A length in inches as forms measure it: thousandths of a millimetre,
+// cut toward zero.
+inline int32_t formLength(Currency inches)
+{
+    return static_cast<int32_t>(inches.scaled * 254 / 100);
+}
 
 // The error codes the form operations return (the system error numbers
 // hosts know them by).
