@@ -1,10 +1,10 @@
+#include "InFolderTesting.h"
 #include "render/MetafileTesting.h"
 #include "render/PageImageTesting.h"
 
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
 #include "export/PageImageExport.h"
-#include "platform/CurrentDirectory.h"
 #include "render/MetafilePlayer.h"
 
 #include <QClipboard>
@@ -167,17 +167,7 @@ namespace {
 // the control writes its temporary pictures.
 class MetafileClipboardTest : public MetafileExportTest {
 protected:
-    void SetUp() override
-    {
-        m_previous.emplace();
-        QDir::setCurrent(dir.path());
-    }
-    void TearDown() override
-    {
-        QGuiApplication::clipboard()->clear();
-        m_previous.reset();
-    }
-    std::optional<TCurrentDirectoryGuard> m_previous;
+    TWorkingInFolder folder{dir.path()};
 };
 
 } // namespace

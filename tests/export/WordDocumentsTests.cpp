@@ -1,9 +1,9 @@
+#include "InFolderTesting.h"
 #include "render/PageImageTesting.h"
 
 #include "control/Dispatch.h"
 #include "export/MetafileExport.h"
 #include "export/OfficeConverter.h"
-#include "platform/CurrentDirectory.h"
 #include "render/MetafilePlayer.h"
 
 #include <QClipboard>
@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 
 #include <filesystem>
-#include <optional>
 
 using namespace orv;
 using namespace orv::testing;
@@ -73,20 +72,9 @@ const QByteArray kTwoPageDocument = R"(<?xml version="1.0" encoding="UTF-8"?>
 // without a folder and the control's temporary pictures go.
 class WordDocumentsTest : public PageImageTest {
 protected:
-    void SetUp() override
-    {
-        m_previous.emplace();
-        QDir::setCurrent(dir.path());
-    }
-    void TearDown() override
-    {
-        QGuiApplication::clipboard()->clear();
-        m_previous.reset();
-    }
-
     QStringList filesInDirectory() const { return QDir(dir.path()).entryList(QDir::Files); }
 
-    std::optional<TCurrentDirectoryGuard> m_previous;
+    TWorkingInFolder folder{dir.path()};
 };
 
 // soffice cannot be found while this lives.
