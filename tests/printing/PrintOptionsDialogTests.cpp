@@ -79,8 +79,31 @@ void answerNextDialog(QWidget& owner, const std::function<void()>& action, const
     EXPECT_TRUE(answered) << "no dialog opened";
 }
 
-// Without any printer: CUPS is pointed at a server that does not exist.
-class PrintOptionsDialogTest : public ::testing::Test {
+// The dialog over a report, on the printers that `PrintSystem` provides:
+// it comes first, so that the printer list is read from it.
+template <class PrintSystem>
+class DialogOn : public ::testing::Test {
+protected:
+    PrintSystem printSystem;
+    TReport report;
+    TScriptedUiServices ui;
+    TCurrentPrinter printer;
+    TPrintOptionsDialog dialog{report, ui};
+    DialogControls controls{dialog};
+};
+
+// CUPS pointed at a server that does not exist.
+struct TNoPrinters {
+    printtest::TCupsServerRedirect redirect{"/nonexistent/orv-print-options.sock"};
+};
+
+// Two raw queues; the second is the server's default.
+struct TTwoQueues {
+    printtest::TCupsTestServer server{{"orv_first", "orv_second"}, "orv_second"};
+};
+
+// Without any printer.
+class PrintOptionsDialogTest : public DialogOn<TNoPrinters> {
 protected:
     PrintOptionsDialogTest()
     {
@@ -89,13 +112,6 @@ protected:
     }
 
     void open(const TPrintDialogPreset& preset = busyPreset(3)) { dialog.preset(preset, printer); }
-
-    printtest::TCupsServerRedirect noServer{"/nonexistent/orv-print-options.sock"};
-    TReport report;
-    TScriptedUiServices ui;
-    TCurrentPrinter printer;
-    TPrintOptionsDialog dialog{report, ui};
-    DialogControls controls{dialog};
 };
 
 } // namespace
@@ -300,18 +316,10 @@ TEST_F(PrintOptionsDialogTest, ThePreviewFitsEachPageIntoThePreviewGroup)
 
 namespace {
 
-// Two raw queues; the second is the server's default.
-class PrintOptionsWithPrintersTest : public ::testing::Test {
+class PrintOptionsWithPrintersTest : public DialogOn<TTwoQueues> {
 protected:
     void open() { dialog.preset(busyPreset(1), printer); }
     QPushButton& properties() { return controls.get<QPushButton>("cmdProperties"); }
-
-    printtest::TCupsTestServer server{{"orv_first", "orv_second"}, "orv_second"};
-    TReport report;
-    TScriptedUiServices ui;
-    TCurrentPrinter printer;
-    TPrintOptionsDialog dialog{report, ui};
-    DialogControls controls{dialog};
 };
 
 } // namespace
