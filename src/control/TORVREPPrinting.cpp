@@ -16,7 +16,8 @@ namespace orv {
 
 void TORVREP::initPrinting()
 {
-    m_printers.countPrinters();
+    // The count of the printer list the current printer has just read.
+    m_printers.Count = m_currentPrinter.count();
     if (m_currentPrinter.index() >= 0) {
         readPrinterMetrics(*m_report, m_currentPrinter.caps());
         m_report->PrinterSetup.PrinterIndex = static_cast<int16_t>(m_currentPrinter.index());

@@ -266,12 +266,9 @@ int32_t TReport::pageTotalInSection(int32_t n) const
 void TReport::showPage(int32_t n)
 {
     page(n); // the page must exist
-    m_viewPage = n;
     if (!m_processInBackground)
         m_drawPage = n;
-    if (!adoptViewPageSize())
-        notifyRepaint();
-    notifyNavigation();
+    moveViewPage(n);
 }
 
 void TReport::firstPage()
