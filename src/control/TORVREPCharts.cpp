@@ -9,9 +9,9 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "platform/Screen.h"
-#include "render/ChartDrawer.h"
-#include "render/ChartScale.h"
-#include "render/EmfWriter.h"
+#include "charts/ChartDrawer.h"
+#include "charts/ChartScale.h"
+#include "metafile/EmfWriter.h"
 
 #include <QPainter>
 

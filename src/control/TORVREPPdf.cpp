@@ -3,7 +3,7 @@
 
 #include "control/TORVREP.h"
 
-#include "pdf/ReportPdfExport.h"
+#include "pdfexport/ReportPdfExport.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
 

@@ -2,7 +2,7 @@
 
 #include "control/TORVREP.h"
 
-#include "render/PictureInfo.h"
+#include "pictures/PictureInfo.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ClipboardPicture.h"
 #include "platform/FileNames.h"
-#include "render/EmfWriter.h"
+#include "metafile/EmfWriter.h"
 #include "render/PageRenderer.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 
 #include "document/Units.h"
 #include "platform/AtomicFile.h"
-#include "platform/JpegCodec.h"
+#include "codecs/JpegCodec.h"
 
 #include <QImageWriter>
 

@@ -10,7 +10,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
-#include "render/EmfWriter.h"
+#include "metafile/EmfWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>

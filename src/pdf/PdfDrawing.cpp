@@ -4,7 +4,7 @@
 #include "pdf/PdfDoc.h"
 #include "platform/CodePages.h"
 #include "platform/Rounding.h"
-#include "render/EllipseGeometry.h"
+#include "platform/EllipseGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "pdf/PdfImage.h"
 
-#include "platform/JpegCodec.h"
+#include "codecs/JpegCodec.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfFormat.h"
 

@@ -2,9 +2,9 @@
 
 #include "pdf/PdfFormat.h"
 #include "pdf/PdfObjects.h"
-#include "pdf/Rc4.h"
+#include "codecs/Rc4.h"
 #include "platform/AsciiText.h"
-#include "platform/Md5.h"
+#include "codecs/Md5.h"
 
 namespace orv {
 

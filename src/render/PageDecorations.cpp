@@ -6,7 +6,7 @@
 #include "platform/CodePoints.h"
 #include "platform/Rounding.h"
 #include "render/CanvasFont.h"
-#include "render/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/PageTransform.h"
+#include "surface/PageTransform.h"
 
 #include <QSizeF>
 

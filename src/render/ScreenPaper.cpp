@@ -1,7 +1,7 @@
 #include "render/ScreenPaper.h"
 
 #include "document/Report.h"
-#include "render/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 #include "render/PageRenderer.h"
 
 #include <algorithm>

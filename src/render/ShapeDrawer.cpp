@@ -1,7 +1,7 @@
 #include "render/ShapeDrawer.h"
 
 #include "document/ReportObject.h"
-#include "render/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 #include <array>
 #include <cmath>

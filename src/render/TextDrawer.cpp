@@ -4,7 +4,7 @@
 #include "document/Report.h"
 #include "document/TextLayout.h"
 #include "platform/CodePoints.h"
-#include "render/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 #include "render/FieldExpression.h"
 #include "render/FindHits.h"
 #include "render/TextLines.h"

@@ -1,11 +1,11 @@
 #include "InFolderTesting.h"
-#include "render/MetafileTesting.h"
+#include "metafile/MetafileTesting.h"
 #include "render/PageImageTesting.h"
 
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
 #include "export/PageImageExport.h"
-#include "render/MetafilePlayer.h"
+#include "metafile/MetafilePlayer.h"
 
 #include <QClipboard>
 #include <QDir>

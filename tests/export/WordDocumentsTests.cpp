@@ -4,7 +4,7 @@
 #include "control/Dispatch.h"
 #include "export/MetafileExport.h"
 #include "export/OfficeConverter.h"
-#include "render/MetafilePlayer.h"
+#include "metafile/MetafilePlayer.h"
 
 #include <QClipboard>
 #include <QDir>

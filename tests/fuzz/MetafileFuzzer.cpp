@@ -1,7 +1,7 @@
 // Plays arbitrary bytes as a metafile onto a small image: the player must
 // neither crash, nor read outside the data, nor run away with memory or time.
 
-#include "render/MetafilePlayer.h"
+#include "metafile/MetafilePlayer.h"
 
 #include <QGuiApplication>
 #include <QImage>

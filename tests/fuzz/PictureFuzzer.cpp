@@ -2,7 +2,7 @@
 // the bytes are written under each extension and loaded as a picture
 // object's file would be.
 
-#include "render/PictureFile.h"
+#include "pictures/PictureFile.h"
 
 #include <QDir>
 #include <QFile>

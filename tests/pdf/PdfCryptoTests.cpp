@@ -1,8 +1,8 @@
 #include "pdf/PdfFormat.h"
 #include "pdf/PdfObjects.h"
 #include "pdf/PdfSecurity.h"
-#include "pdf/Rc4.h"
-#include "platform/Md5.h"
+#include "codecs/Rc4.h"
+#include "codecs/Md5.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Documents checked with the tools their readers use: qpdf, poppler
 // (pdftotext, pdffonts, pdftoppm) and mupdf.
-#include "platform/JpegCodec.h"
+#include "codecs/JpegCodec.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
 

@@ -1,0 +1,424 @@
+#include "pdfexport/PdfPageRenderer.h"
+
+#include "document/GraphicObjects.h"
+#include "document/Report.h"
+#include "pdfexport/PdfBarcode.h"
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfDoc.h"
+#include "pdf/PdfDrawing.h"
+#include "pdfexport/PdfPageDrawers.h"
+#include "platform/Rounding.h"
+#include "barcodes/Barcode.h"
+#include "render/SheetLayout.h"
+
+#include <QCoreApplication>
+
+#include <array>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+constexpr uint8_t kFillHollow = 1;
+constexpr uint8_t kCurvatureEllipse = 99;
+
+// A dash pattern of five bytes and a phase. Every object starts from a
+// solid pattern, so one object's dashes never leak into the next.
+struct TDash {
+    std::array<uint8_t, 5> bytes{};
+    uint8_t phase = 0;
+};
+
+// Border styles of shapes, arcs, chords, pies and grids.
+TDash figureDash(uint8_t borderStyle)
+{
+    switch (borderStyle) {
+    case 1:
+        return {{3, 0, 0, 0, 0}, 0};
+    case 2:
+        return {{1, 0, 0, 0, 0}, 1};
+    case 3:
+        return {{3, 1, 0, 0, 0}, 0};
+    case 4:
+        return {{3, 1, 1, 0, 0}, 0};
+    default:
+        return {};
+    }
+}
+
+// Border (pen) styles of lines.
+TDash lineDash(uint8_t borderStyle)
+{
+    switch (borderStyle) {
+    case 1:
+        return {{3, 0, 0, 0, 0}, 0};
+    case 2:
+        return {{18, 0, 0, 0, 0}, 1};
+    case 3:
+        return {{9, 6, 3, 6, 0}, 0};
+    case 4:
+        return {{9, 3, 3, 3, 3}, 0};
+    default:
+        return {};
+    }
+}
+
+void setDash(TPdfCanvas& canvas, const TDash& dash)
+{
+    canvas.setDashPattern(dash.bytes, dash.phase);
+}
+
+// The corner radius of a rounded shape, in points.
+float cornerRadius(uint8_t curvature)
+{
+    switch (curvature) {
+    case 12:
+        return 12;
+    case 16:
+        return 14;
+    case 24:
+        return 18;
+    case 32:
+        return 32;
+    default:
+        return curvature * 0.75f;
+    }
+}
+
+// Hatch styles 2 to 7 of a fill: horizontal, vertical, forward diagonal,
+// backward diagonal, cross, diagonal cross.
+bool isHatch(uint8_t fillStyle)
+{
+    return fillStyle >= 2 && fillStyle <= 7;
+}
+
+class TPdfPageDrawer {
+public:
+    TPdfPageDrawer(TPdfExport& pdfExport, int32_t pageNumber, int32_t position)
+        : m_export(pdfExport)
+        , m_canvas(pdfExport.doc.canvas())
+        , m_page(pdfExport.report.page(pageNumber))
+        , m_pageNumber(pageNumber)
+    {
+        const TReport& report = pdfExport.report;
+        const TSheetLayout layout{report.PdfPagesPerSheet};
+        m_place.scale = layout.scale();
+        const TSheetSize sheetInches = layout.sheetSize(m_page.Width, m_page.Height);
+        m_place.sheetWidthInches = sheetInches.width;
+        m_place.sheetHeightInches = sheetInches.height;
+        const double sheetWidth = roundHalfEven(72 * m_place.sheetWidthInches);
+        const double sheetHeight = roundHalfEven(72 * m_place.sheetHeightInches);
+        const TCellOrigin origin = layout.cellOrigin(position, {sheetWidth, sheetHeight});
+        m_place.ox = origin.x;
+        m_place.oy = origin.y;
+        m_place.xOffset = report.PdfSetup.XOffset.toDouble();
+        m_place.yOffset = report.PdfSetup.YOffset.toDouble();
+        m_place.mediaHeight = static_cast<float>(m_canvas.mediaBoxHeight());
+        m_place.sheetHeight = static_cast<float>(sheetHeight);
+    }
+
+    void draw()
+    {
+        if (!m_page.WaterMark.Text.empty())
+            drawPdfWatermark(m_export, m_place, m_page.WaterMark);
+        for (const TReportObject& object : m_page.Objects) {
+            drawObject(object);
+            QCoreApplication::processEvents();
+        }
+        if (m_export.report.Calendar.CalendarShow)
+            drawPdfCalendar(m_export, m_place, m_export.report.Calendar, m_pageNumber);
+    }
+
+private:
+    using Box = TPdfPagePlacement::Box;
+
+    float hm() const { return m_place.mediaHeight; }
+
+    void drawObject(const TReportObject& object)
+    {
+        switch (object.ObjType) {
+        case ObjType::Text:
+        case ObjType::Field:
+            drawPdfTextObject(m_export, m_place, object, m_pageNumber);
+            break;
+        case ObjType::Shape:
+        case ObjType::Arc:
+        case ObjType::Chord:
+        case ObjType::Pie:
+            drawFigure(object);
+            break;
+        case ObjType::Grid:
+            drawGrid(object);
+            break;
+        case ObjType::Line:
+            drawLine(object);
+            break;
+        case ObjType::Picture:
+            drawPdfPicture(m_export, m_place, object);
+            break;
+        case ObjType::Chart:
+            drawChart(object);
+            break;
+        case ObjType::BarCode:
+            drawBarcode(object);
+            break;
+        case ObjType::Annotation:
+            drawAnnotation(object);
+            break;
+        default:
+            break;
+        }
+    }
+
+    float outlineWidth(const TReportObject& object) const
+    {
+        return static_cast<float>(object.BorderWidth * m_place.scale * 0.66);
+    }
+
+    // Fill and stroke colours, the dash and the outline width of a shape,
+    // arc or grid; a style without a border strokes in the fill colour with
+    // the thinnest line.
+    float selectFigurePen(const TReportObject& object)
+    {
+        m_canvas.setRGBFillColor(static_cast<int32_t>(object.FillColor));
+        m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
+        setDash(m_canvas, figureDash(object.BorderStyle));
+        if (object.BorderStyle == 0) {
+            m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
+            return 0;
+        }
+        return outlineWidth(object);
+    }
+
+    // The outline path of a shape, arc, chord or pie in PDF coordinates.
+    void appendPath(const TReportObject& object, const Box& b)
+    {
+        const float bottom = hm() - (b.top + b.height);
+        switch (object.ObjType) {
+        case ObjType::Arc:
+            appendEllipticArc(m_canvas, PdfArcKind::Arc, b.x, bottom, b.width, b.height, object.StartAngle,
+                              object.SweepAngle);
+            return;
+        case ObjType::Chord:
+            appendEllipticArc(m_canvas, PdfArcKind::Chord, b.x, bottom, b.width, b.height, object.StartAngle,
+                              object.SweepAngle);
+            return;
+        case ObjType::Pie:
+            appendEllipticArc(m_canvas, PdfArcKind::Pie, b.x, bottom, b.width, b.height, object.StartAngle,
+                              object.SweepAngle);
+            return;
+        default:
+            break;
+        }
+        if (object.Curvature == kCurvatureEllipse)
+            appendEllipse(m_canvas, b.x, bottom, b.width, b.height);
+        else if (object.Curvature >= 1)
+            appendRoundedRectangle(m_canvas, b.x, bottom, b.width, b.height, cornerRadius(object.Curvature));
+        else
+            m_canvas.rectangle(b.x, bottom, b.width, b.height);
+    }
+
+    // Hatch lines in the fill colour, clipped to the figure, with the gaps
+    // left open as on screen: a line every 6 points (8 screen pixels).
+    void hatchFigure(const TReportObject& object, const Box& b)
+    {
+        m_canvas.saveGraphicsState();
+        appendPath(object, b);
+        m_canvas.clip();
+        m_canvas.endPath();
+        m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
+        m_canvas.setDashPattern({}, 0);
+        const float hatchWidth = static_cast<float>(0.75 * m_place.scale);
+        const float left = std::min(b.x, b.x + b.width), width = std::abs(b.width);
+        const float bottom = hm() - std::max(b.top, b.top + b.height), height = std::abs(b.height);
+        const float step = static_cast<float>(6 * m_place.scale);
+        const int style = object.FillStyle - 2;
+        const bool horizontal = style == 0 || style == 4, vertical = style == 1 || style == 4;
+        const bool forward = style == 2 || style == 5, backward = style == 3 || style == 5;
+        if (horizontal)
+            for (float y = bottom + height - step; y > bottom; y -= step)
+                drawPdfLine(m_canvas, left, y, left + width, y, hatchWidth);
+        if (vertical)
+            for (float x = left + step; x < left + width; x += step)
+                drawPdfLine(m_canvas, x, bottom, x, bottom + height, hatchWidth);
+        const float span = width + height;
+        if (forward)
+            for (float d = step; d < span; d += step)
+                drawPdfLine(m_canvas, left + d - height, bottom, left + d, bottom + height, hatchWidth);
+        if (backward)
+            for (float d = step; d < span; d += step)
+                drawPdfLine(m_canvas, left + d - height, bottom + height, left + d, bottom, hatchWidth);
+        m_canvas.restoreGraphicsState();
+    }
+
+    // Fills (solid or hatched) and strokes the figure's path; a hollow fill
+    // only strokes. Below full alpha the fill is translucent.
+    void paintFigure(const TReportObject& object, const Box& b, bool evenOdd)
+    {
+        const bool translucent = object.AlphaLevel < 255 && object.ObjType != ObjType::Grid;
+        if (translucent) {
+            m_canvas.saveGraphicsState();
+            m_canvas.setAlpha(object.AlphaLevel);
+        }
+        if (isHatch(object.FillStyle)) {
+            hatchFigure(object, b);
+            appendPath(object, b);
+            m_canvas.stroke();
+        } else {
+            appendPath(object, b);
+            if (object.FillStyle == kFillHollow)
+                m_canvas.stroke();
+            else if (evenOdd) {
+                m_canvas.closePath();
+                m_canvas.closeFillStrokeEvenOdd();
+            }
+            else
+                m_canvas.fillStroke();
+        }
+        if (translucent)
+            m_canvas.restoreGraphicsState();
+    }
+
+    void drawFigure(const TReportObject& object)
+    {
+        const Box b = m_place.boxOf(object);
+        const float lw = selectFigurePen(object);
+        if (object.Curvature >= 1 && object.ObjType == ObjType::Shape) {
+            // Rounded shapes and ellipses keep a fine round outline.
+            m_canvas.setLineWidth(0.75f);
+            m_canvas.setLineCap(1);
+            m_canvas.setLineJoin(1);
+            paintFigure(object, b, true);
+            return;
+        }
+        m_canvas.setLineWidth(lw);
+        m_canvas.setLineCap(0);
+        m_canvas.setLineJoin(0);
+        const uint8_t shapeStyle = object.ObjType == ObjType::Shape ? object.ShapeStyle : 0;
+        if (shapeStyle == 0) {
+            m_canvas.setRGBStrokeColor(static_cast<int32_t>(lw != 0 ? object.PenColor : object.FillColor));
+            paintFigure(object, b, false);
+        } else if (shapeStyle <= 3) {
+            drawOpenBox(object, b, lw, shapeStyle);
+        }
+    }
+
+    // Shape styles 1 to 3: the fill, then only the named edges.
+    void drawOpenBox(const TReportObject& object, const Box& b, float lw, uint8_t shapeStyle)
+    {
+        if (object.BorderStyle == 0) {
+            paintFigure(object, b, true);
+            return;
+        }
+        m_canvas.setLineWidth(0);
+        if (object.FillStyle != kFillHollow) {
+            m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
+            paintFigure(object, b, true);
+        }
+        m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
+        m_canvas.setLineCap(0);
+        m_canvas.setLineJoin(0);
+        setDash(m_canvas, figureDash(object.BorderStyle));
+        const float left = b.x, right = b.x + b.width;
+        const float top = hm() - b.top, bottom = hm() - b.top - b.height;
+        if (shapeStyle == 1)
+            drawPdfLine(m_canvas, left, top, right, top, lw);
+        drawPdfLine(m_canvas, left, top, left, bottom, lw);
+        drawPdfLine(m_canvas, right, top, right, bottom, lw);
+        if (shapeStyle == 3)
+            drawPdfLine(m_canvas, left, bottom, right, bottom, lw);
+    }
+
+    void drawGrid(const TReportObject& object)
+    {
+        const Box b = m_place.boxOf(object);
+        const float lw = selectFigurePen(object);
+        if (object.Curvature != 0 || object.ShapeStyle != 0)
+            return;
+        m_canvas.setLineWidth(lw);
+        m_canvas.setLineCap(0);
+        m_canvas.setLineJoin(0);
+        m_canvas.rectangle(b.x, hm() - (b.top + b.height), b.width, b.height);
+        if (object.FillStyle != kFillHollow) {
+            m_canvas.closePath();
+            m_canvas.closeFillStrokeEvenOdd();
+        } else {
+            m_canvas.stroke();
+        }
+        // Rows and columns step in whole points.
+        const float top = hm() - b.top;
+        if (object.Rows > 0) {
+            const float rowHeight = std::trunc(b.height / object.Rows);
+            for (int32_t k = 1; k < object.Rows; ++k)
+                drawPdfLine(m_canvas, b.x, top - k * rowHeight, b.x + b.width, top - k * rowHeight, lw);
+        }
+        if (object.Columns > 0) {
+            const float columnWidth = std::trunc(b.width / object.Columns);
+            for (int32_t k = 1; k < object.Columns; ++k)
+                drawPdfLine(m_canvas, b.x + k * columnWidth, top - b.height, b.x + k * columnWidth, top, lw);
+        }
+    }
+
+    void drawLine(const TReportObject& object)
+    {
+        const Box b = m_place.boxOf(object);
+        m_canvas.setRGBFillColor(static_cast<int32_t>(object.FillColor));
+        m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
+        const float lw = outlineWidth(object);
+        m_canvas.setLineWidth(lw);
+        if (object.BorderStyle == 0)
+            return;
+        m_canvas.setLineCap(0);
+        m_canvas.setLineJoin(0);
+        setDash(m_canvas, lineDash(object.BorderStyle));
+        drawPdfLine(m_canvas, b.x, hm() - b.top, b.x + b.width, hm() - b.top - b.height, lw);
+    }
+
+    void drawChart(const TReportObject& object)
+    {
+        if (const TChartObject* chart = chartAt(m_page, object.ChartIndex))
+            drawPdfChart(m_export, m_place, *chart, m_place.boxOf(object));
+    }
+
+    // Bars in the object's colour, spaces white, in points.
+    void drawBarcode(const TReportObject& object)
+    {
+        const Box b = m_place.boxOf(object);
+        auto points = [](float value) { return roundHalfEven(value * 10000.0) / 10000; };
+        TAsBarcode code = barcodeOfObject(
+            object, QRectF(points(b.x), points(b.top), points(b.width), points(b.height)), m_place.scale);
+        drawPdfBarcode(m_canvas, code, hm());
+    }
+
+    void drawAnnotation(const TReportObject& object)
+    {
+        const Box b = m_place.boxOf(object);
+        m_export.doc.addLink(b.x, hm() - (b.top + b.height), b.x + b.width, hm() - b.top, object.BorderWidth,
+                             object.Text);
+    }
+
+    TPdfExport& m_export;
+    TPdfCanvas& m_canvas;
+    const TPageObject& m_page;
+    int32_t m_pageNumber;
+    TPdfPagePlacement m_place;
+};
+
+} // namespace
+
+TPdfPagePlacement::Box TPdfPagePlacement::boxOf(const TReportObject& object) const
+{
+    const double toPoints = 72 * scale;
+    return Box{static_cast<float>((object.HPos / 10000.0 + xOffset) * toPoints + ox),
+               static_cast<float>((object.VPos / 10000.0 + yOffset) * toPoints + oy),
+               static_cast<float>(object.Width / 10000.0 * toPoints),
+               static_cast<float>(object.Height / 10000.0 * toPoints)};
+}
+
+void renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position)
+{
+    TPdfPageDrawer(pdfExport, pageNumber, position).draw();
+}
+
+} // namespace orv

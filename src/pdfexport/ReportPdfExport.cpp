@@ -1,0 +1,179 @@
+#include "pdfexport/ReportPdfExport.h"
+
+#include "document/Report.h"
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfDoc.h"
+#include "pdfexport/PdfPageRenderer.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileNames.h"
+#include "platform/Rounding.h"
+#include "platform/UiServices.h"
+#include "render/SheetLayout.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kCannotCreate = "PDF File could not be created.";
+
+TPdfDocSettings documentSettings(const TReport& report)
+{
+    const TPDFSetup& setup = report.PdfSetup;
+    TPdfDocSettings settings;
+    settings.CodePage = setup.CodePage;
+    settings.Encrypted = setup.EncryptDocument;
+    settings.EmbedFonts = setup.EmbedFonts;
+    for (const TPDFReportFont& font : report.PdfFonts)
+        settings.ReportFonts.push_back({font.Name, font.Embed});
+    settings.Producer = "Orv Report Engine  [Version: " + report.VersionText + "]";
+    settings.Permissions.PrintingLevel = setup.PrintingLevel;
+    settings.Permissions.AllowChanges = setup.AllowChanges;
+    settings.Permissions.AllowDocumentAssembly = setup.AllowDocumentAssembly;
+    settings.Permissions.AllowCopying = setup.AllowCopying;
+    settings.Permissions.AllowCopyingAccessibility = setup.AllowCopyingAccessibility;
+    settings.Permissions.AllowCommenting = setup.AllowCommenting;
+    settings.Permissions.AllowFillingFormFields = setup.AllowFillingFormFields;
+    settings.OwnerPassword = setup.OwnerPassword;
+    settings.UserPassword = setup.UserPassword;
+    settings.StreamCompression = setup.Compress;
+    return settings;
+}
+
+// Sizes the current PDF page for the sheet that report page `pageNumber`
+// opens.
+void sizeSheet(TPdfCanvas& canvas, const TPageObject& page, const TSheetLayout& layout)
+{
+    const TSheetSize sheet = layout.sheetSize(page.Width, page.Height);
+    canvas.setPageWidth(static_cast<int32_t>(roundHalfEven(72 * sheet.width)));
+    canvas.setPageHeight(static_cast<int32_t>(roundHalfEven(72 * sheet.height)));
+}
+
+std::string elapsedSecondsText(std::chrono::steady_clock::time_point start)
+{
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", seconds);
+    return text;
+}
+
+} // namespace
+
+TPdfPageRange pdfPageRange(int32_t pageCount, int32_t first, int32_t last)
+{
+    TPdfPageRange range;
+    range.first = std::min(std::max(first, 1), pageCount);
+    range.last = last > 0 ? std::min(last, pageCount) : pageCount;
+    if (range.last < range.first)
+        std::swap(range.first, range.last);
+    return range;
+}
+
+std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forFile, IPdfExportProgress* progress)
+{
+    TPdfDoc doc;
+    doc.Settings = documentSettings(report);
+    doc.startDocument();
+    doc.setCreator("Orv Report Engine Control");
+    if (forFile)
+        doc.setCreator(report.PdfSetup.Creator);
+    doc.setAuthor(report.PdfSetup.Author);
+    doc.setTitle(report.PdfSetup.Title);
+    doc.setSubject(report.PdfSetup.Subject);
+    doc.setKeywords(report.PdfSetup.Keywords);
+    doc.addPage();
+
+    // One pages-per-sheet value drives both the sheets and where each page
+    // lies on them.
+    const TSheetLayout layout{report.PdfPagesPerSheet};
+    const int32_t perSheet = layout.cells();
+    TPdfExport pdfExport{doc, report, 0, {}};
+    for (int32_t sheetStart = range.first; sheetStart <= range.last; sheetStart += perSheet) {
+        if (sheetStart > range.first)
+            doc.addPage();
+        sizeSheet(doc.canvas(), report.page(sheetStart), layout);
+        const int32_t sheetEnd = std::min(sheetStart + perSheet - 1, range.last);
+        for (int32_t page = sheetStart; page <= sheetEnd; ++page) {
+            QCoreApplication::processEvents();
+            renderPdfPage(pdfExport, page, page - sheetStart + 1);
+        }
+        if (progress && sheetEnd < range.last) {
+            progress->advance(perSheet);
+            QCoreApplication::processEvents();
+            if (progress->cancelled())
+                return {};
+        }
+    }
+    return doc.save();
+}
+
+std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFileExport& request)
+{
+    std::string name = request.fileName;
+    if (name.empty()) {
+        const std::optional<std::string> chosen =
+            ui.saveFileName("Save to PDF", "PDF Document (*.pdf)", "Orv Report Preview Control.pdf");
+        if (!chosen || chosen->empty())
+            return {};
+        name = *chosen;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const std::string path = withExtension(name, ".PDF");
+
+    std::optional<TAtomicFile> target;
+    try {
+        target.emplace(path);
+    } catch (const std::exception&) {
+        if (!request.silent)
+            ui.showMessage("", kCannotCreate, TUiServices::Icon::Warning, TUiServices::Buttons::Ok);
+        throw std::runtime_error(kCannotCreate);
+    }
+
+    IPdfExportProgress* progress = request.silent ? nullptr : request.progress;
+    const TPdfPageRange range = pdfPageRange(report.pageCount(), request.firstPage, request.lastPage);
+    if (progress)
+        progress->start(range.last - range.first + 1);
+    std::string bytes;
+    try {
+        bytes = buildReportPdf(report, range, true, progress);
+    } catch (...) {
+        if (progress)
+            progress->finish();
+        throw;
+    }
+    const bool cancelled = progress && progress->cancelled();
+    if (progress)
+        progress->finish();
+
+    const TPDFSetup& setup = report.PdfSetup;
+    if (cancelled) {
+        // The temporary file goes with `target`; nothing replaces the old
+        // file. The toolbar's export says so only when it confirms nothing.
+        const bool tell = request.toolbarMode ? !setup.ConfirmAfterCreate : !request.silent;
+        if (tell)
+            ui.showMessage("", "PDF Document Canceled.", TUiServices::Icon::Information, TUiServices::Buttons::Ok);
+        return {};
+    }
+    target->write(bytes);
+    target->commit();
+
+    const std::string confirmation = "PDF Document Saved in " + elapsedSecondsText(started) + " Seconds.";
+    if (request.toolbarMode) {
+        if (setup.ConfirmAfterCreate)
+            ui.showMessage("", confirmation, TUiServices::Icon::Information, TUiServices::Buttons::Ok);
+        if (setup.OpenAfterCreate)
+            ui.openDocument(path);
+    } else if (!request.silent) {
+        ui.showMessage("", confirmation, TUiServices::Icon::Information, TUiServices::Buttons::Ok);
+        ui.openDocument(path);
+    }
+    return path;
+}
+
+} // namespace orv

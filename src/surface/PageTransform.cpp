@@ -1,0 +1,60 @@
+#include "surface/PageTransform.h"
+
+#include "document/ReportObject.h"
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+// stored x ppi x scale / 10000: the integer product first, so that a size
+// that maps to a whole number of pixels is never cut one pixel short.
+double mapped(double storedPlusOffset, const PageTransform& t)
+{
+    return storedPlusOffset * t.devicePpi * t.scale / 10000.0;
+}
+
+} // namespace
+
+int32_t PageTransform::x(float storedHPos) const
+{
+    return static_cast<int32_t>(std::trunc(mapped(double(storedHPos) + double(offsetX.scaled), *this) + originX));
+}
+
+int32_t PageTransform::y(float storedVPos) const
+{
+    return static_cast<int32_t>(std::trunc(mapped(double(storedVPos) + double(offsetY.scaled), *this) + originY));
+}
+
+int32_t PageTransform::truncatedSize(float stored) const
+{
+    return static_cast<int32_t>(std::trunc(mapped(stored, *this)));
+}
+
+int32_t PageTransform::roundedSize(float stored) const
+{
+    return static_cast<int32_t>(roundHalfEven(mapped(stored, *this)));
+}
+
+double penScale(RenderTarget target, char objType, const PageTransform& transform, double screenPpi)
+{
+    if (target != RenderTarget::Print)
+        return roundToFourDecimals(transform.scale);
+    switch (objType) {
+    case ObjType::Shape:
+    case ObjType::Grid:
+        return roundToFourDecimals(transform.devicePpi / screenPpi * transform.scale);
+    case ObjType::Line:
+        return 1;
+    case ObjType::Chart:
+        return roundToFourDecimals(transform.devicePpi / screenPpi);
+    case ObjType::BarCode:
+        // Barcode modules are given in pixels of a 96 ppi surface.
+        return roundToFourDecimals(transform.devicePpi / 96.0 * transform.scale);
+    default:
+        return roundToFourDecimals(transform.scale);
+    }
+}
+
+} // namespace orv
