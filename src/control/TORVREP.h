@@ -4,6 +4,7 @@
 #include "control/OrvReportEngineEvents.h"
 #include "document/Report.h"
 #include "printing/PrinterInventory.h"
+#include "viewer/InterfaceTexts.h"
 
 #include <QWidget>
 
@@ -36,6 +37,9 @@ public:
 
     TReport& report() { return *m_report; }
     const TReport& report() const { return *m_report; }
+    // The words of the toolbar hints and of the viewer's dialogs.
+    TInterfaceTexts& interfaceTexts() { return m_interfaceTexts; }
+    const TInterfaceTexts& interfaceTexts() const { return m_interfaceTexts; }
 
     // --- events
     uint32_t Advise(IOrvReportEngineEvents* sink) override;
@@ -624,6 +628,7 @@ private:
     std::unique_ptr<TUiServices> m_ownedUi;
     TUiServices* m_ui = nullptr;
     std::unique_ptr<TReport> m_report;
+    TInterfaceTexts m_interfaceTexts;
     std::map<uint32_t, IOrvReportEngineEvents*> m_sinks;
     uint32_t m_nextCookie = 1;
     bool m_designMode = false;
