@@ -46,24 +46,31 @@ public:
     // Modul becomes Trunc(Modul x requested / natural) when that is 1..49.
     void setWidth(double requested);
     // The natural width: the sum of the element widths.
-    double width();
-    double widthRatio();
+    double width() const;
+    double widthRatio() const;
     void setWidthRatio(double ratio);
 
-    // The width codes of the symbol. Characters the symbology does not take
-    // are dropped from Text; Ratio is clamped to what the symbology allows.
-    std::string encode();
+    // The width codes of the symbol. Reading them changes nothing: Text
+    // and Ratio stay as set.
+    std::string encode() const;
+    // The data the symbol carries: Text without the characters the
+    // symbology cannot show, numbers filled with leading zeros.
+    std::string encodedText() const;
+    // The wide-to-narrow ratio drawn: Ratio held to the symbology's range.
+    double ratio() const;
 
     // The painted elements, in order, with the stretch, rotation and
     // position applied.
-    std::vector<Element> elements();
+    std::vector<Element> elements() const;
 
     // Paints the symbol: bars in ColorBar, spaces in white.
-    void draw(QPainter& painter);
+    void draw(QPainter& painter) const;
 
 private:
-    double elementWidth(char code) const;
+    double elementWidth(char code, double ratio) const;
     double naturalWidth(const std::string& codes) const;
+    double stretch(double natural) const;
+    QPointF rotatedOrigin(double drawnWidth) const;
 
     int32_t m_modul = 1;
     double m_requestedWidth = 0;

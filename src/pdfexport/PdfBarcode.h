@@ -6,10 +6,10 @@ class TAsBarcode;
 class TPdfCanvas;
 
 // Paints a barcode on a PDF page with the geometry it has on a canvas, in
-// PDF units with y measured from the page's bottom edge. Each element is a
-// closed path through its four rotated corners, filled and stroked
-// (even-odd) with a 0.4 unit solid line, butt caps and mitre joins: bars in
-// the bar colour, spaces in the space colour.
-void drawPdfBarcode(TPdfCanvas& canvas, TAsBarcode& barcode, double pageHeight);
+// PDF units with y measured from the page's bottom edge. Each element is
+// filled as the closed path through its four rotated corners, with no
+// outline, so every bar and space is exactly as wide as on the screen: bars
+// in the bar colour, spaces in the space colour.
+void drawPdfBarcode(TPdfCanvas& canvas, const TAsBarcode& barcode, double pageHeight);
 
 } // namespace orv
