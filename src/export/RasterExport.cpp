@@ -2,6 +2,7 @@
 
 #include "document/Units.h"
 #include "platform/AtomicFile.h"
+#include "codecs/GifCodec.h"
 #include "codecs/JpegCodec.h"
 
 #include <QImageWriter>
@@ -255,6 +256,12 @@ struct TTiffWriter::State {
     TIFF* tiff = nullptr;
     uint16_t pages = 0;
 };
+
+void writeGif(const QImage& page, const std::string& path, const TRasterOptions& options)
+{
+    const int32_t depth = options.bitsPerPixel == 4 ? 4 : 8;
+    writeFileAtomically(path, encodeGif(indexedImage(opaqueRgb(page, options.grayscale), depth, options.grayscale)));
+}
 
 TTiffWriter::TTiffWriter(const std::string& path, const TRasterOptions& options)
     : m_state(std::make_unique<State>(path))

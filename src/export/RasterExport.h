@@ -36,6 +36,9 @@ QSize thumbnailSize(QSize full, int32_t thumbnail);
 void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options);
 void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options);
 void writePng(const QImage& page, const std::string& path, const TRasterOptions& options);
+// A GIF 89a file of 4 bits (the sixteen standard colours) or 8 bits (an
+// optimised palette); other depths give 8.
+void writeGif(const QImage& page, const std::string& path, const TRasterOptions& options);
 
 // Writes one or more pages into one TIFF file, a page at a time, so a long
 // range never has to be held in memory. Compression CCITT group 3 and 4 and
