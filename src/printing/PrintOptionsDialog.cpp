@@ -4,6 +4,8 @@
 #include "document/Report.h"
 #include "platform/Rounding.h"
 #include "platform/UiServices.h"
+#include "printing/DialogControls.h"
+#include "printing/PagePreview.h"
 #include "render/PageRenderer.h"
 
 #include <QCheckBox>
@@ -131,39 +133,6 @@ void takeConfirmedSettings(TOrvPrinter& settings, const TOrvPrinter& confirmed)
             settings.*field = confirmed.*field;
 }
 
-// The page outline in the preview group: the page scaled (to four
-// decimals) so that its longer side fills the group less a margin, centred
-// and moved down clear of the group's title.
-QRect previewOutline(QSize page, QSize group)
-{
-    const double ratio = roundToFourDecimals(
-        page.width() > page.height() ? static_cast<double>(group.width() - 24) / page.width()
-                                     : static_cast<double>(group.height() - 24) / page.height());
-    const int width = truncated(page.width() * ratio);
-    const int height = truncated(page.height() * ratio);
-    return QRect(group.width() / 2 - width / 2, group.height() / 2 - height / 2 + 6, width, height);
-}
-
-QLabel* addLabel(const QString& text, QWidget* parent, const QRect& geometry, const char* objectName = nullptr)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    if (objectName)
-        label->setObjectName(QLatin1String(objectName));
-    return label;
-}
-
-// A named control at a fixed place; a caption, when given, goes to its
-// constructor.
-template <typename Widget, typename... Caption>
-Widget* addControl(QWidget* parent, const char* objectName, const QRect& geometry, const Caption&... caption)
-{
-    auto* widget = new Widget(caption..., parent);
-    widget->setObjectName(QLatin1String(objectName));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 // Stands in for a printer driver's settings dialog: the settings CUPS lets
 // a job choose (copies, collation, colour, duplex), edited in a copy of the
 // printer's device settings.
@@ -236,45 +205,6 @@ public:
 };
 
 } // namespace
-
-// The preview group: a white page outline and, inset by a pixel, the page
-// drawn to fit it.
-class TPagePreview : public QGroupBox {
-public:
-    explicit TPagePreview(QWidget* parent) : QGroupBox(QStringLiteral(" Preview "), parent)
-    {
-        m_outline = addControl<QFrame>(this, "shpPage", QRect());
-        m_outline->setFrameShape(QFrame::Box);
-        m_outline->setAutoFillBackground(true);
-        QPalette paper = m_outline->palette();
-        paper.setColor(QPalette::Window, Qt::white);
-        paper.setColor(QPalette::WindowText, Qt::black);
-        m_outline->setPalette(paper);
-        m_picture = addControl<QLabel>(this, "imgPagePreview", QRect());
-    }
-
-    void showPage(const TPageMetafile& page)
-    {
-        const QRect outline = previewOutline(page.size, size());
-        m_outline->setGeometry(outline);
-        const QRect inside = outline.adjusted(1, 1, -1, -1);
-        m_picture->setGeometry(inside);
-
-        QPixmap picture(inside.size());
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        const double scale = std::min(static_cast<double>(inside.width()) / page.size.width(),
-                                      static_cast<double>(inside.height()) / page.size.height());
-        painter.scale(scale, scale);
-        painter.drawPicture(0, 0, page.picture);
-        painter.end();
-        m_picture->setPixmap(picture);
-    }
-
-private:
-    QFrame* m_outline;
-    QLabel* m_picture;
-};
 
 TPrintOptionsDialog::TPrintOptionsDialog(const TReport& report, TUiServices& ui, QWidget* parent)
     : QDialog(parent), m_report(report), m_ui(ui)
