@@ -58,21 +58,29 @@ TPageRange exportedPageRange(const TReport& report, int32_t start, int32_t end)
     return range;
 }
 
-QImage pageImage(const TReport& report, int32_t pageNumber, int32_t thumbnail)
+QImage whitePaperImage(QSize size, int32_t pageNumber)
 {
-    const TPageMetafile page = renderPageToMetafile(report, pageNumber, 1.0);
-    const QSize size = thumbnailSize(page.size, thumbnail);
     auto refuse = [&] {
         return std::runtime_error("Cannot make an image of " + std::to_string(size.width()) + " x " +
                                   std::to_string(size.height()) + " pixels for page " + std::to_string(pageNumber));
     };
     // An absurd page size must not exhaust the memory.
-    if (page.size.isEmpty() || size.isEmpty() || int64_t(size.width()) * size.height() > kMostPixels)
+    if (size.isEmpty() || int64_t(size.width()) * size.height() > kMostPixels)
         throw refuse();
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         throw refuse();
     image.fill(Qt::white);
+    return image;
+}
+
+QImage pageImage(const TReport& report, int32_t pageNumber, int32_t thumbnail)
+{
+    const TPageMetafile page = renderPageToMetafile(report, pageNumber, 1.0);
+    if (page.size.isEmpty())
+        throw std::runtime_error("Cannot make an image of page " + std::to_string(pageNumber));
+    const QSize size = thumbnailSize(page.size, thumbnail);
+    QImage image = whitePaperImage(size, pageNumber);
     QPainter painter(&image);
     painter.scale(static_cast<double>(size.width()) / page.size.width(),
                   static_cast<double>(size.height()) / page.size.height());

@@ -30,6 +30,10 @@ TPageRange exportedPageRange(const TReport& report, int32_t start, int32_t end);
 // "open" action when asked.
 int32_t openWhenAsked(TUiServices& ui, const std::string& path, bool openFile);
 
+// A white image of `size` for a picture of page `pageNumber`. Throws when
+// the size is empty or too large to hold in memory.
+QImage whitePaperImage(QSize size, int32_t pageNumber);
+
 // Page `pageNumber` as an image: the page recorded once at actual size (96
 // pixels per inch, on white paper) and played onto an image of the
 // thumbnail size (see thumbnailSize). Throws when the image cannot be made.
