@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <map>
+#include <stdexcept>
 #include <tuple>
 
 using namespace orv;
@@ -300,4 +302,68 @@ TEST(BarcodeOnPages, ExportedPagesDecodeAtEveryRotationAndWidthRule)
     EXPECT_TRUE(found.contains("EAN-13:5901234123457")) << found.toStdString();
     EXPECT_TRUE(found.contains("CODE-128:Turned")) << found.toStdString();
     EXPECT_TRUE(found.contains("CODE-128:Upside")) << found.toStdString();
+}
+
+TEST(BarcodeEncoding, ReadingTheSymbolLeavesThePainterAsSet)
+{
+    for (int type = 0; type < kBarcodeTypeCount; ++type) {
+        TAsBarcode code = barcode(type, " 12ab*x\x01 5");
+        code.Ratio = 5;
+        const std::string first = code.encode();
+        code.encodedText();
+        code.width();
+        code.widthRatio();
+        code.elements();
+        EXPECT_EQ(code.Text, " 12ab*x\x01 5") << type;
+        EXPECT_EQ(code.Ratio, 5) << type;
+        EXPECT_EQ(code.encode(), first) << type;
+    }
+    TAsBarcode outside = barcode(0, "1");
+    outside.Typ = static_cast<TBarcodeType>(kBarcodeTypeCount);
+    EXPECT_THROW(outside.encode(), std::invalid_argument);
+}
+
+TEST(BarcodeReferences, UpcEMatchesZintForEveryExpansionAndBothNumberSystems)
+{
+    struct Case {
+        int type;
+        std::string data;
+        std::string carried; // number system and six digits
+    };
+    const Case cases[] = {
+        {19, "0123450", "0123450"}, {19, "0123451", "0123451"}, {19, "0123452", "0123452"},
+        {19, "0123453", "0123453"}, {19, "0123454", "0123454"}, {19, "0123455", "0123455"},
+        {19, "0987659", "0987659"},
+        {19, "123456", "0123456"},   // six digits take the type's number system
+        {19, "12345", "0012345"},    // fewer are filled with zeros first
+        {19, "01234565", "0123456"}, // a check digit after the seven is not read
+        {19, "1123456", "0123456"},  // the type's number system counts
+        {20, "1123456", "1123456"}, {20, "654321", "1654321"}, {20, "0555553", "1555553"},
+    };
+    const std::map<int, char> bars = {{1, '5'}, {2, '6'}, {3, '7'}, {4, '8'}};
+    const std::map<int, char> spaces = {{1, '0'}, {2, '1'}, {3, '2'}, {4, '3'}};
+    for (const Case& c : cases) {
+        TAsBarcode code = barcode(c.type, c.data);
+        EXPECT_EQ(code.encodedText(), c.carried) << c.data;
+        EXPECT_EQ(runsAsCodes(zintRows(37, c.carried).at(0), bars, spaces), code.encode()) << c.type << " " << c.data;
+    }
+}
+
+TEST(BarcodeGeometry, TurnedSymbolWithARequestedWidthKeepsItsBoxAtLeftTop)
+{
+    for (double angle : {0.0, 90.0, 180.0, 270.0}) {
+        TAsBarcode code = barcode(7, "TURNED", 2);
+        code.Angle = angle;
+        code.setWidth(333.5);
+        QPolygonF corners;
+        for (const auto& element : code.elements())
+            for (const QPointF& corner : element.corners)
+                corners << corner;
+        const QRectF box = corners.boundingRect();
+        EXPECT_NEAR(box.left(), 40, 1e-6) << angle;
+        EXPECT_NEAR(box.top(), 40, 1e-6) << angle;
+        const bool upright = angle == 90 || angle == 270;
+        EXPECT_NEAR(box.width(), upright ? 120 : 333.5, 1e-6) << angle;
+        EXPECT_NEAR(box.height(), upright ? 333.5 : 120, 1e-6) << angle;
+    }
 }
