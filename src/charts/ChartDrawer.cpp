@@ -11,6 +11,7 @@
 #include "charts/ChartSeriesPainter.h"
 #include "charts/ChartStyle.h"
 #include "charts/ChartText.h"
+#include "document/ObjectStyles.h"
 #include "surface/DrawingSurface.h"
 
 #include <QPainter>
@@ -49,9 +50,10 @@ public:
         const int width = std::min(static_cast<int>(std::ceil(text.width())) + 2 * pad, area.width());
         const int height = static_cast<int>(std::ceil(text.height())) + 2 * pad;
         int left = area.left() + (area.width() - width) / 2;
-        if (m_title.Alignment == 0)
+        const auto alignment = static_cast<TTextAlignment>(m_title.Alignment);
+        if (alignment == TTextAlignment::Left)
             left = area.left();
-        else if (m_title.Alignment == 1)
+        else if (alignment == TTextAlignment::Right)
             left = area.right() + 1 - width;
         m_box = QRect(left, area.top(), width, height);
         return area.adjusted(0, height + std::max(scaledChartSize(4, m_scale), 1), 0, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ObjectStyles.h"
 #include "document/Units.h"
 
 #include <cstdint>
@@ -76,7 +77,7 @@ struct TChartLegend {
 
 struct TChartTitle {
     std::string Text;
-    uint8_t Alignment = 2;
+    uint8_t Alignment = storedStyle(TTextAlignment::Centre);
     Colour BackColor = 0;
     uint8_t BackStyle = 1;
     uint8_t BorderStyle = 5; // 5: no frame

@@ -78,8 +78,8 @@ void fillArcFigure(TReportObject& object, char type, std::string name, TObjectPl
     object.SweepAngle = static_cast<float>(sweepAngle);
     applyFigureStyle(object, style);
     if (type == ObjType::Arc) {
-        object.FillStyle = 1;
-        object.BackStyle = 0;
+        object.FillStyle = storedStyle(TFillStyle::Hollow);
+        object.BackStyle = storedStyle(TBackStyle::Transparent);
     }
 }
 

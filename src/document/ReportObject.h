@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ObjectStyles.h"
 #include "document/Units.h"
 
 #include <cstdint>
@@ -8,32 +9,17 @@
 
 namespace orv {
 
-// Object type codes, one character per report object.
-namespace ObjType {
-inline constexpr char Text = 'T';
-inline constexpr char Field = 'F';
-inline constexpr char Shape = 'S';
-inline constexpr char Line = 'L';
-inline constexpr char Arc = '1';
-inline constexpr char Chord = '2';
-inline constexpr char Pie = '3';
-inline constexpr char Grid = 'G';
-inline constexpr char Picture = 'I';
-inline constexpr char BarCode = 'B';
-inline constexpr char Chart = 'C';
-inline constexpr char Annotation = 'A';
-} // namespace ObjType
-
 // One report object: a plain record that the page owns. Positions and sizes
 // are whole ten-thousandths of an inch (see storedUnits); which fields an
-// object uses depends on its type code.
+// object uses depends on its type code. The style codes are stored as given;
+// the readers name them (ObjectStyles.h).
 struct TReportObject {
     char ObjType = 0;
     std::string Name;
     std::string Text;
     std::string Format;
     std::vector<int16_t> LineEnds; // 1-based character index ending each laid-out line
-    uint8_t TextMode = 0;          // 5: the text keeps its own line breaks
+    uint8_t TextMode = 0;
     uint8_t IsAnnotation = 0;
     char DataType = 0;
     uint8_t ShapeStyle = 0;
@@ -66,6 +52,22 @@ struct TReportObject {
     uint8_t ImageScaling = 0;
     uint8_t ImageFlags = 0;
     int16_t LineCount = 0;
+
+    TTextMode textMode() const { return static_cast<TTextMode>(TextMode); }
+    TTextAlignment alignment() const { return static_cast<TTextAlignment>(Alignment); }
+    // Unknown trimming styles trim at words.
+    TTrimming trimming() const
+    {
+        return TrimmingStyle > storedStyle(TTrimming::EllipsisPath) ? TTrimming::Word
+                                                                     : static_cast<TTrimming>(TrimmingStyle);
+    }
+    TLineSpacing lineSpacing() const { return static_cast<TLineSpacing>(LineSpacing); }
+    TBackStyle backStyle() const { return static_cast<TBackStyle>(BackStyle); }
+    TShapeStyle shapeStyle() const { return static_cast<TShapeStyle>(ShapeStyle); }
+    TFillStyle fillStyle() const { return static_cast<TFillStyle>(FillStyle); }
+    TPenStyle borderStyle() const { return static_cast<TPenStyle>(BorderStyle); }
+    TImageScaling imageScaling() const { return static_cast<TImageScaling>(ImageScaling); }
+    bool isEllipse() const { return Curvature == kEllipseCurvature; }
 };
 
 // The watermark of one page: a rotated text drawn under the page's objects.

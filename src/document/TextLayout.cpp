@@ -18,11 +18,10 @@ bool isLineBreak(char32_t c)
     return c == U'\r' || c == U'\n';
 }
 
-// Trimming styles 1 (character) and 3 (ellipsis after a character) cut
-// lines anywhere; the others at words. Values above 5 count as word.
-bool breaksAnywhere(int32_t trimmingStyle)
+// Trimming after a character cuts lines anywhere; the others at words.
+bool breaksAnywhere(TTrimming trimming)
 {
-    return trimmingStyle == 1 || trimmingStyle == 3;
+    return trimming == TTrimming::Character || trimming == TTrimming::EllipsisCharacter;
 }
 
 } // namespace
@@ -41,9 +40,9 @@ QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValu
     return font;
 }
 
-TLineFitter::TLineFitter(const QFont& font, int32_t trimmingStyle)
+TLineFitter::TLineFitter(const QFont& font, TTrimming trimming)
     : m_font(font)
-    , m_breakAnywhere(breaksAnywhere(trimmingStyle))
+    , m_breakAnywhere(breaksAnywhere(trimming))
 {
 }
 
@@ -125,7 +124,7 @@ int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double
     const int32_t maxLines = static_cast<int32_t>(object.Height / 10000.0 / lineHeight);
 
     const TLineFitter fitter(screenFont(entry.Name, object.FontSize, entry.GdiPlusStyle),
-                             object.TrimmingStyle > 5 ? 2 : object.TrimmingStyle);
+                             object.trimming());
     size_t start = 0; // 0-based here; LineEnds are 1-based
     for (const TLineFitter::Fit& fit : fitter.fitLines(text, width, maxLines)) {
         if (automaticWidth)
@@ -157,7 +156,7 @@ int32_t measureTextHeight(const TReport& report, int32_t width, const std::strin
 
     int32_t lines = 0;
     if (format & kWordBreak) {
-        const TLineFitter fitter(font, 2);
+        const TLineFitter fitter(font, TTrimming::Word);
         const auto fitted = fitter.fitLines(codePoints, width * pixelsPerInch);
         // A box too narrow for one character still shows the text on one line.
         lines = std::max<int32_t>(1, static_cast<int32_t>(fitted.size()));

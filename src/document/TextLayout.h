@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/ObjectStyles.h"
+
 #include <QFont>
 
 #include <cstdint>
@@ -21,7 +23,7 @@ QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValu
 // Lengths are pixels; positions count characters (code points).
 class TLineFitter {
 public:
-    TLineFitter(const QFont& font, int32_t trimmingStyle);
+    TLineFitter(const QFont& font, TTrimming trimming);
 
     struct Fit {
         int32_t characters = 0; // characters of the line, its hard line break included

@@ -14,7 +14,7 @@ namespace {
 // Positions of a '+' text box grow by 15 points (in ten-thousandths of an
 // inch) so that the last character of a line is never clipped.
 constexpr float kExtendedBoxGrowth = 2083.3333f;
-constexpr int32_t kAlignRight = 1;
+constexpr int32_t kAlignRight = storedStyle(TTextAlignment::Right);
 
 struct ResolvedFont {
     std::string name;
@@ -141,9 +141,10 @@ void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
     fillTextLook(object, args, fontIndex, font.size);
     object.Text = args.alignment == kAlignRight ? withoutLeadingBlanks(args.text) : args.text;
     object.Width = storedUnits(width);
-    object.BackStyle = args.backStyle > 1 ? 0 : static_cast<uint8_t>(args.backStyle);
+    object.BackStyle = args.backStyle > 1 ? storedStyle(TBackStyle::Transparent) : static_cast<uint8_t>(args.backStyle);
     object.TrimmingStyle = static_cast<uint8_t>(args.trimmingStyle);
-    object.LineSpacing = (args.lineSpacing >= 0 && args.lineSpacing <= 2) ? static_cast<uint8_t>(args.lineSpacing) : 0;
+    const bool knownSpacing = args.lineSpacing >= 0 && args.lineSpacing <= storedStyle(TLineSpacing::Double);
+    object.LineSpacing = knownSpacing ? static_cast<uint8_t>(args.lineSpacing) : storedStyle(TLineSpacing::Single);
     object.SubType = textSubType(args.subType);
 
     const VerticalMetrics metrics = verticalMetrics(report.Fonts[fontIndex], font.size);
@@ -153,7 +154,7 @@ void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
     if (object.SubType == '+') {
         const bool ownBreaks = args.subType == "L";
         if (ownBreaks)
-            object.TextMode = 5;
+            object.TextMode = storedStyle(TTextMode::OwnLineBreaks);
         if (1.5f * metrics.lineHeight > args.height) {
             if (!ownBreaks)
                 keepFirstLine(object, wrapText(report, page, index, pixelsPerInch));
@@ -193,7 +194,7 @@ void addReportField(TReport& report, const TFieldArguments& args)
     object.Format = args.picture.value_or(std::string());
     object.DataType = fieldDataType(args.dataType);
     object.SubType = fieldSubType(args.subType);
-    object.BackStyle = args.backStyle > 1 ? 1 : static_cast<uint8_t>(args.backStyle);
+    object.BackStyle = args.backStyle > 1 ? storedStyle(TBackStyle::Opaque) : static_cast<uint8_t>(args.backStyle);
     // A right-aligned field is given by its right edge.
     if (args.alignment == kAlignRight) {
         if (object.Width == 0)

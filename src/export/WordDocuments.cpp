@@ -205,7 +205,7 @@ int32_t addWordDocument(TReport& report, const std::string& pictureName, const s
                     TObjectPlace::fromInches(static_cast<float>(setup.left), static_cast<float>(setup.top),
                                              static_cast<float>(setup.innerWidth()),
                                              static_cast<float>(setup.innerHeight())),
-                    1, 0, 0);
+                    storedStyle(TImageScaling::FitProportionally), 0, 0);
     }
     report.gotoPage(shownPage);
     return 0;

@@ -20,9 +20,6 @@ namespace orv {
 
 namespace {
 
-constexpr uint8_t kFillHollow = 1;
-constexpr uint8_t kCurvatureEllipse = 99;
-
 // A dash pattern of five bytes and a phase. Every object starts from a
 // solid pattern, so one object's dashes never leak into the next.
 struct TDash {
@@ -31,16 +28,16 @@ struct TDash {
 };
 
 // Border styles of shapes, arcs, chords, pies and grids.
-TDash figureDash(uint8_t borderStyle)
+TDash figureDash(TPenStyle borderStyle)
 {
     switch (borderStyle) {
-    case 1:
+    case TPenStyle::Dot:
         return {{3, 0, 0, 0, 0}, 0};
-    case 2:
+    case TPenStyle::Dash:
         return {{1, 0, 0, 0, 0}, 1};
-    case 3:
+    case TPenStyle::DashDot:
         return {{3, 1, 0, 0, 0}, 0};
-    case 4:
+    case TPenStyle::DashDotDot:
         return {{3, 1, 1, 0, 0}, 0};
     default:
         return {};
@@ -48,16 +45,16 @@ TDash figureDash(uint8_t borderStyle)
 }
 
 // Border (pen) styles of lines.
-TDash lineDash(uint8_t borderStyle)
+TDash lineDash(TPenStyle borderStyle)
 {
     switch (borderStyle) {
-    case 1:
+    case TPenStyle::Dot:
         return {{3, 0, 0, 0, 0}, 0};
-    case 2:
+    case TPenStyle::Dash:
         return {{18, 0, 0, 0, 0}, 1};
-    case 3:
+    case TPenStyle::DashDot:
         return {{9, 6, 3, 6, 0}, 0};
-    case 4:
+    case TPenStyle::DashDotDot:
         return {{9, 3, 3, 3, 3}, 0};
     default:
         return {};
@@ -84,13 +81,6 @@ float cornerRadius(uint8_t curvature)
     default:
         return curvature * 0.75f;
     }
-}
-
-// Hatch styles 2 to 7 of a fill: horizontal, vertical, forward diagonal,
-// backward diagonal, cross, diagonal cross.
-bool isHatch(uint8_t fillStyle)
-{
-    return fillStyle >= 2 && fillStyle <= 7;
 }
 
 class TPdfPageDrawer {
@@ -183,8 +173,8 @@ private:
     {
         m_canvas.setRGBFillColor(static_cast<int32_t>(object.FillColor));
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
-        setDash(m_canvas, figureDash(object.BorderStyle));
-        if (object.BorderStyle == 0) {
+        setDash(m_canvas, figureDash(object.borderStyle()));
+        if (object.borderStyle() == TPenStyle::None) {
             m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
             return 0;
         }
@@ -211,7 +201,7 @@ private:
         default:
             break;
         }
-        if (object.Curvature == kCurvatureEllipse)
+        if (object.isEllipse())
             appendEllipse(m_canvas, b.x, bottom, b.width, b.height);
         else if (object.Curvature >= 1)
             appendRoundedRectangle(m_canvas, b.x, bottom, b.width, b.height, cornerRadius(object.Curvature));
@@ -233,9 +223,11 @@ private:
         const float left = std::min(b.x, b.x + b.width), width = std::abs(b.width);
         const float bottom = hm() - std::max(b.top, b.top + b.height), height = std::abs(b.height);
         const float step = static_cast<float>(6 * m_place.scale);
-        const int style = object.FillStyle - 2;
-        const bool horizontal = style == 0 || style == 4, vertical = style == 1 || style == 4;
-        const bool forward = style == 2 || style == 5, backward = style == 3 || style == 5;
+        const TFillStyle style = object.fillStyle();
+        const bool horizontal = style == TFillStyle::Horizontal || style == TFillStyle::Cross;
+        const bool vertical = style == TFillStyle::Vertical || style == TFillStyle::Cross;
+        const bool forward = style == TFillStyle::ForwardDiagonal || style == TFillStyle::DiagonalCross;
+        const bool backward = style == TFillStyle::BackwardDiagonal || style == TFillStyle::DiagonalCross;
         if (horizontal)
             for (float y = bottom + height - step; y > bottom; y -= step)
                 drawPdfLine(m_canvas, left, y, left + width, y, hatchWidth);
@@ -261,13 +253,13 @@ private:
             m_canvas.saveGraphicsState();
             m_canvas.setAlpha(object.AlphaLevel);
         }
-        if (isHatch(object.FillStyle)) {
+        if (isHatch(object.fillStyle())) {
             hatchFigure(object, b);
             appendPath(object, b);
             m_canvas.stroke();
         } else {
             appendPath(object, b);
-            if (object.FillStyle == kFillHollow)
+            if (object.fillStyle() == TFillStyle::Hollow)
                 m_canvas.stroke();
             else if (evenOdd) {
                 m_canvas.closePath();
@@ -295,38 +287,38 @@ private:
         m_canvas.setLineWidth(lw);
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
-        const uint8_t shapeStyle = object.ObjType == ObjType::Shape ? object.ShapeStyle : 0;
-        if (shapeStyle == 0) {
+        const TShapeStyle shapeStyle = object.ObjType == ObjType::Shape ? object.shapeStyle() : TShapeStyle::Closed;
+        if (shapeStyle == TShapeStyle::Closed) {
             m_canvas.setRGBStrokeColor(static_cast<int32_t>(lw != 0 ? object.PenColor : object.FillColor));
             paintFigure(object, b, false);
-        } else if (shapeStyle <= 3) {
+        } else if (isOpenBox(shapeStyle)) {
             drawOpenBox(object, b, lw, shapeStyle);
         }
     }
 
-    // Shape styles 1 to 3: the fill, then only the named edges.
-    void drawOpenBox(const TReportObject& object, const Box& b, float lw, uint8_t shapeStyle)
+    // Open boxes: the fill, then only the named edges.
+    void drawOpenBox(const TReportObject& object, const Box& b, float lw, TShapeStyle shapeStyle)
     {
-        if (object.BorderStyle == 0) {
+        if (object.borderStyle() == TPenStyle::None) {
             paintFigure(object, b, true);
             return;
         }
         m_canvas.setLineWidth(0);
-        if (object.FillStyle != kFillHollow) {
+        if (object.fillStyle() != TFillStyle::Hollow) {
             m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
             paintFigure(object, b, true);
         }
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
-        setDash(m_canvas, figureDash(object.BorderStyle));
+        setDash(m_canvas, figureDash(object.borderStyle()));
         const float left = b.x, right = b.x + b.width;
         const float top = hm() - b.top, bottom = hm() - b.top - b.height;
-        if (shapeStyle == 1)
+        if (shapeStyle == TShapeStyle::OpenBottom)
             drawPdfLine(m_canvas, left, top, right, top, lw);
         drawPdfLine(m_canvas, left, top, left, bottom, lw);
         drawPdfLine(m_canvas, right, top, right, bottom, lw);
-        if (shapeStyle == 3)
+        if (shapeStyle == TShapeStyle::OpenTop)
             drawPdfLine(m_canvas, left, bottom, right, bottom, lw);
     }
 
@@ -334,13 +326,13 @@ private:
     {
         const Box b = m_place.boxOf(object);
         const float lw = selectFigurePen(object);
-        if (object.Curvature != 0 || object.ShapeStyle != 0)
+        if (object.Curvature != 0 || object.shapeStyle() != TShapeStyle::Closed)
             return;
         m_canvas.setLineWidth(lw);
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
         m_canvas.rectangle(b.x, hm() - (b.top + b.height), b.width, b.height);
-        if (object.FillStyle != kFillHollow) {
+        if (object.fillStyle() != TFillStyle::Hollow) {
             m_canvas.closePath();
             m_canvas.closeFillStrokeEvenOdd();
         } else {
@@ -367,11 +359,11 @@ private:
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
         const float lw = outlineWidth(object);
         m_canvas.setLineWidth(lw);
-        if (object.BorderStyle == 0)
+        if (object.borderStyle() == TPenStyle::None)
             return;
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
-        setDash(m_canvas, lineDash(object.BorderStyle));
+        setDash(m_canvas, lineDash(object.borderStyle()));
         drawPdfLine(m_canvas, b.x, hm() - b.top, b.x + b.width, hm() - b.top - b.height, lw);
     }
 

@@ -193,10 +193,10 @@ void drawPdfPicture(TPdfExport& pdfExport, const TPdfPagePlacement& place, const
 
     const double s = place.scale;
     double drawnWidth = std::trunc(box.width), drawnHeight = std::trunc(box.height);
-    if (object.ImageScaling == 0) {
+    if (object.imageScaling() == TImageScaling::ActualSize) {
         drawnWidth = std::trunc(pixels.width() * s);
         drawnHeight = std::trunc(pixels.height() * s);
-    } else if (object.ImageScaling == 1) {
+    } else if (object.imageScaling() == TImageScaling::FitProportionally) {
         const double fit = std::min(box.width / (pixels.width() * s), box.height / (pixels.height() * s));
         drawnWidth = std::trunc(pixels.width() * s * fit);
         drawnHeight = std::trunc(pixels.height() * s * fit);

@@ -27,9 +27,6 @@ namespace orv {
 
 namespace {
 
-constexpr uint8_t kAlignRight = 1;
-constexpr uint8_t kAlignCentre = 2;
-constexpr uint8_t kOwnLineBreaks = 5;
 constexpr int32_t kWatermarkAlpha = 128;
 
 // The font of a key, as drawing text in it selects it: needed beforehand
@@ -53,11 +50,11 @@ std::u32string shownText(const TReport& report, const TReportObject& object, int
 // The lines of a text: those laid out when it was added, or its own lines.
 std::vector<std::string> linesOf(const TReportObject& object, const std::u32string& text)
 {
-    const bool laidOut = object.LineCount >= 2 && object.TextMode != kOwnLineBreaks;
+    const bool laidOut = object.LineCount >= 2 && object.textMode() != TTextMode::OwnLineBreaks;
     std::vector<std::string> lines;
     for (const TLineSpan& span : laidOut ? storedLines(object, text) : splitAtBreaks(text)) {
         std::string line = toUtf8(text.substr(span.start, span.length));
-        if (laidOut && object.Alignment == kAlignRight)
+        if (laidOut && object.alignment() == TTextAlignment::Right)
             line = std::string(trimBlanks(line));
         lines.push_back(std::move(line));
     }
@@ -97,25 +94,27 @@ void drawPdfTextObject(TPdfExport& pdfExport, const TPdfPagePlacement& place, co
     const double lineHeight = roundHalfEven(entry.LineSpacingInches.toDouble() * 72 * place.scale * 10000) / 10000;
     const double ascent = entry.AscentInches.toDouble() * 72 * place.scale;
     const double radians = angle * std::numbers::pi / 180;
-    const double advance = object.LineSpacing == 0   ? lineHeight
-                           : object.LineSpacing == 1 ? 1.5 * lineHeight
-                           : object.LineSpacing == 2 ? 2 * lineHeight
-                                                     : 0;
+    const TLineSpacing spacing = object.lineSpacing();
+    const double advance = spacing == TLineSpacing::Single        ? lineHeight
+                           : spacing == TLineSpacing::OneAndAHalf ? 1.5 * lineHeight
+                           : spacing == TLineSpacing::Double      ? 2 * lineHeight
+                                                                  : 0;
     // A right-aligned report field was given by its right edge.
-    const double anchor = object.ObjType == ObjType::Field && object.Alignment == kAlignRight ? box.x + box.width
-                                                                                               : box.x;
+    const TTextAlignment alignment = object.alignment();
+    const double anchor =
+        object.ObjType == ObjType::Field && alignment == TTextAlignment::Right ? box.x + box.width : box.x;
 
     double baseline = box.top + ascent;
     double lineTop = box.top;
     for (const std::string& line : linesOf(object, shownText(report, object, pageNumber))) {
         const double width = font.textWidth(line, size);
         double x0 = anchor, b = baseline;
-        if (object.Alignment == kAlignRight || object.Alignment == kAlignCentre) {
-            const double share = object.Alignment == kAlignRight ? width : width / 2;
+        if (alignment == TTextAlignment::Right || alignment == TTextAlignment::Centre) {
+            const double share = alignment == TTextAlignment::Right ? width : width / 2;
             x0 = anchor - std::cos(radians) * share;
             b = baseline + std::sin(radians) * share;
         }
-        if (object.BackStyle == 1) {
+        if (object.backStyle() == TBackStyle::Opaque) {
             canvas.setRGBFillColor(static_cast<int32_t>(object.BackColor));
             canvas.setRGBStrokeColor(static_cast<int32_t>(object.BackColor));
             canvas.setLineWidth(0);

@@ -14,7 +14,6 @@ namespace orv {
 
 namespace {
 
-constexpr uint8_t kFitProportionally = 1;
 
 // TIFF, PNG and GIF go through the advanced imaging path, which positions
 // pictures on paper and in exported pages in hundredths of an inch.
@@ -45,7 +44,7 @@ void drawMetafile(TDrawingSurface& surface, const QString& path, const TReportOb
     const std::optional<TMetafileHeader> header = readMetafileHeader(bytes);
     if (!header)
         return;
-    const QRect target = object.ImageScaling == kFitProportionally
+    const QRect target = object.imageScaling() == TImageScaling::FitProportionally
                              ? fittedPictureBox(box, metafilePixels(header->frame, 96), penScale)
                              : box;
     TDrawingSurface::TStateGuard guard(surface);
@@ -88,7 +87,7 @@ void drawPictureObject(TDrawingSurface& surface, const TReportObject& object, co
 
     // A reduced JPEG keeps its proportions, so it takes the same rectangle.
     const QRect target =
-        object.ImageScaling == kFitProportionally ? fittedPictureBox(box, image.size(), drawing.penScale) : box;
+        object.imageScaling() == TImageScaling::FitProportionally ? fittedPictureBox(box, image.size(), drawing.penScale) : box;
     QPainter& painter = surface.painter();
     TDrawingSurface::TStateGuard guard(surface);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -11,9 +11,7 @@ namespace orv {
 
 namespace {
 
-constexpr int32_t kCurvatureEllipse = 99;
-
-// The dash patterns of border styles 1 to 4 (dot, dash, dash-dot,
+// The dash patterns of the dashed pen styles (dot, dash, dash-dot,
 // dash-dot-dot) in pixels at 100 %.
 const std::array<std::vector<double>, 4> kDashPatterns = {{
     {3, 3},
@@ -27,38 +25,38 @@ const std::array<std::vector<double>, 4> kDashPatterns = {{
 // solid pen with flat caps.
 enum class StrokeKind { Figure, Line };
 
-// Selects the pen of a border style; styles without a pen (5 to 7, 9 and
-// above) leave the surface's pen as it is. On the preview a zero-width
-// outline is never thinner than the scale.
+// Selects the pen of a border style; unnamed styles leave the surface's pen
+// as it is. On the preview a zero-width outline is never thinner than the
+// scale.
 void selectBorderPen(TDrawingSurface& surface, const TReportObject& object, double penScale, StrokeKind kind,
                      DrawerTarget target)
 {
-    const int32_t style = object.BorderStyle;
+    const TPenStyle style = object.borderStyle();
     int32_t width = static_cast<int32_t>(std::trunc(object.BorderWidth * penScale));
     if (target == DrawerTarget::Screen && object.BorderWidth == 0 && penScale >= 2)
         width = static_cast<int32_t>(std::trunc(penScale));
 
-    if (style == 0) {
+    if (style == TPenStyle::None) {
         surface.selectNullPen();
-    } else if (style >= 1 && style <= 4) {
+    } else if (isDashed(style)) {
         // Canvas styles keep their lengths whatever the scale.
         const double lengthScale = target == DrawerTarget::ExportCanvas ? 1 : penScale;
         std::vector<double> dashes;
-        for (double length : kDashPatterns[style - 1])
+        for (double length : kDashPatterns[static_cast<size_t>(style) - static_cast<size_t>(TPenStyle::Dot)])
             dashes.push_back(roundHalfEven(length * lengthScale));
         surface.selectDashPen(object.PenColor, kind == StrokeKind::Line ? 1 : width, dashes);
-    } else if (style == 8) {
+    } else if (style == TPenStyle::Solid) {
         surface.selectSolidPen(object.PenColor, width, kind == StrokeKind::Figure ? Qt::SquareCap : Qt::FlatCap);
     }
 }
 
 void selectFillBrush(TDrawingSurface& surface, const TReportObject& object)
 {
-    const int32_t fill = object.FillStyle;
-    if ((fill == 0 && object.BackStyle == 0) || fill == 8)
+    const TFillStyle fill = object.fillStyle();
+    if ((fill == TFillStyle::ByBackStyle && object.backStyle() == TBackStyle::Transparent) || fill == TFillStyle::Solid)
         surface.selectSolidBrush(object.FillColor);
-    else if (fill >= 2 && fill <= 7)
-        surface.selectHatchBrush(object.FillColor, fill - 2);
+    else if (isHatch(fill))
+        surface.selectHatchBrush(object.FillColor, hatchCode(fill));
     else
         surface.selectHollowBrush();
 }
@@ -87,7 +85,7 @@ void drawFigure(TDrawingSurface& surface, const TReportObject& object, const QRe
     default:
         break;
     }
-    if (object.Curvature == kCurvatureEllipse) {
+    if (object.isEllipse()) {
         surface.ellipse(box);
         return;
     }
@@ -106,12 +104,12 @@ void drawShapeObject(TDrawingSurface& surface, const TReportObject& object, cons
     TDrawingSurface::TStateGuard guard(surface);
     const QRect box = grownBelowFullSize(mappedBox, penScale);
     const bool isShape = object.ObjType == ObjType::Shape;
-    const int32_t shapeStyle = isShape ? object.ShapeStyle : 0;
-    if (shapeStyle >= 4)
+    const TShapeStyle shapeStyle = isShape ? object.shapeStyle() : TShapeStyle::Closed;
+    if (shapeStyle != TShapeStyle::Closed && !isOpenBox(shapeStyle))
         return;
     selectFillBrush(surface, object);
     selectBorderPen(surface, object, penScale, StrokeKind::Figure, target);
-    if (shapeStyle == 0) {
+    if (shapeStyle == TShapeStyle::Closed) {
         drawFigure(surface, object, box, penScale);
         return;
     }
@@ -120,16 +118,16 @@ void drawShapeObject(TDrawingSurface& surface, const TReportObject& object, cons
     const QPen borderPen = surface.painter().pen();
     surface.selectNullPen();
     drawFigure(surface, object, box, penScale);
-    if (object.BorderStyle == 0)
+    if (object.borderStyle() == TPenStyle::None)
         return;
     surface.painter().setPen(borderPen);
     const int32_t left = box.x(), top = box.y();
     const int32_t right = left + box.width(), bottom = top + box.height();
-    if (shapeStyle == 1)
+    if (shapeStyle == TShapeStyle::OpenBottom)
         surface.line({left, top}, {right, top});
     surface.line({left, top}, {left, bottom});
     surface.line({right, top}, {right, bottom});
-    if (shapeStyle == 3)
+    if (shapeStyle == TShapeStyle::OpenTop)
         surface.line({left, bottom}, {right, bottom});
 }
 

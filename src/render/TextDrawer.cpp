@@ -17,14 +17,6 @@ namespace orv {
 
 namespace {
 
-constexpr int32_t kAlignLeft = 0;
-constexpr int32_t kAlignRight = 1;
-constexpr int32_t kAlignCentre = 2;
-constexpr int32_t kAlignJustified = 3;
-constexpr uint8_t kOwnLineBreaks = 5;
-
-enum class Trimming { None, Character, Word, EllipsisCharacter, EllipsisWord, EllipsisPath };
-
 QString qText(const std::u32string& text)
 {
     return QString::fromStdU32String(text);
@@ -77,7 +69,7 @@ TTextFace textFace(const TReport& report, const TReportObject& object, const Pag
 // field was given by its right edge, so it ends at the right of its box.
 int32_t anchorX(const TReportObject& object, const QRect& box)
 {
-    if (object.ObjType == ObjType::Field && object.Alignment == kAlignRight)
+    if (object.ObjType == ObjType::Field && object.alignment() == TTextAlignment::Right)
         return box.x() + box.width();
     return box.x();
 }
@@ -118,7 +110,7 @@ public:
     }
 
 private:
-    int32_t alignment() const { return m_object.Alignment; }
+    TTextAlignment alignment() const { return m_object.alignment(); }
 
     double advance(const std::u32string& text) const { return m_metrics.horizontalAdvance(qText(text)); }
 
@@ -144,7 +136,7 @@ private:
 
     void paintBackground(const TDrawnLine& line)
     {
-        if (m_object.BackStyle == 1 && !line.text.empty())
+        if (m_object.backStyle() == TBackStyle::Opaque && !line.text.empty())
             m_surface.fillArea(QRectF(line.topLeft, QSizeF(widthOf(line), m_face.lineHeight)),
                                qColorOf(m_object.BackColor));
     }
@@ -192,33 +184,33 @@ private:
 
     // --- a single line, which may be trimmed and rotated ----------------------------
 
-    Trimming trimming() const
+    TTrimming trimming() const
     {
-        if (m_object.TextMode == kOwnLineBreaks && alignment() == kAlignLeft)
-            return Trimming::None;
-        return m_object.TrimmingStyle > 5 ? Trimming::Word : static_cast<Trimming>(m_object.TrimmingStyle);
+        if (m_object.textMode() == TTextMode::OwnLineBreaks && alignment() == TTextAlignment::Left)
+            return TTrimming::None;
+        return m_object.trimming();
     }
 
     // Cuts a line that is wider than `width` as the trimming style says.
-    void trim(TDrawnLine& line, double width, Trimming style) const
+    void trim(TDrawnLine& line, double width, TTrimming style) const
     {
-        if (style == Trimming::None || advance(line.text) <= width)
+        if (style == TTrimming::None || advance(line.text) <= width)
             return;
         switch (style) {
-        case Trimming::Character:
-        case Trimming::Word:
-            line.text = fittingPrefix(line.text, width, style == Trimming::Word, U"");
+        case TTrimming::Character:
+        case TTrimming::Word:
+            line.text = fittingPrefix(line.text, width, style == TTrimming::Word, U"");
             break;
-        case Trimming::EllipsisWord:
+        case TTrimming::EllipsisWord:
             line.text = fittingPrefix(line.text, width, true, U"\u2026");
             break;
-        case Trimming::EllipsisCharacter:
+        case TTrimming::EllipsisCharacter:
             line.text = m_metrics.elidedText(qText(line.text), Qt::ElideRight, width).toStdU32String();
             break;
-        case Trimming::EllipsisPath:
+        case TTrimming::EllipsisPath:
             line.text = m_metrics.elidedText(qText(line.text), Qt::ElideMiddle, width).toStdU32String();
             break;
-        case Trimming::None:
+        case TTrimming::None:
             break;
         }
         // Hits are highlighted only on characters that are still the text's own.
@@ -251,8 +243,8 @@ private:
     {
         const double height = m_box.height() == 0 ? m_face.lineHeight : m_box.height();
         const QRectF layout(m_box.x(), m_box.y(), m_box.width(), height);
-        const Trimming style = trimming();
-        const bool leftAligned = alignment() != kAlignRight && alignment() != kAlignCentre;
+        const TTrimming style = trimming();
+        const bool leftAligned = alignment() != TTextAlignment::Right && alignment() != TTextAlignment::Centre;
 
         // Usually one line; a text that holds line breaks shows them, except
         // for a break that only ends it.
@@ -268,15 +260,15 @@ private:
         }
         const double blockHeight = m_face.lineHeight * static_cast<double>(lines.size());
         double top = layout.top();
-        if (alignment() == kAlignRight)
+        if (alignment() == TTextAlignment::Right)
             top = layout.bottom() - blockHeight;
-        else if (alignment() == kAlignCentre)
+        else if (alignment() == TTextAlignment::Centre)
             top = layout.center().y() - blockHeight / 2;
         for (TDrawnLine& line : lines) {
             double left = layout.left();
-            if (alignment() == kAlignRight)
+            if (alignment() == TTextAlignment::Right)
                 left = m_anchorX - widthOf(line);
-            else if (alignment() == kAlignCentre)
+            else if (alignment() == TTextAlignment::Centre)
                 left = m_anchorX - widthOf(line) / 2;
             line.topLeft = QPointF(left, top);
             top += m_face.lineHeight;
@@ -303,14 +295,15 @@ private:
 
     double lineAdvance() const
     {
-        const double factor = m_object.LineSpacing == 1 ? 1.5 : m_object.LineSpacing == 2 ? 2.0 : 1.0;
+        const TLineSpacing spacing = m_object.lineSpacing();
+        const double factor = spacing == TLineSpacing::OneAndAHalf ? 1.5 : spacing == TLineSpacing::Double ? 2.0 : 1.0;
         return roundToFourDecimals(m_face.lineHeight * factor);
     }
 
     void drawLines()
     {
         std::vector<TLineSpan> spans;
-        if (m_object.TextMode == kOwnLineBreaks) {
+        if (m_object.textMode() == TTextMode::OwnLineBreaks) {
             spans = splitAtBreaks(m_text);
             spans.resize(m_object.LineCount, TLineSpan{static_cast<int32_t>(m_text.size()), 0, true});
         } else {
@@ -320,12 +313,12 @@ private:
         double top = m_box.y();
         for (const TLineSpan& span : spans) {
             TDrawnLine line = lineOf(span);
-            if (alignment() == kAlignJustified && !span.endsParagraph)
+            if (alignment() == TTextAlignment::Justified && !span.endsParagraph)
                 justify(line);
             double left = m_box.x();
-            if (alignment() == kAlignRight)
+            if (alignment() == TTextAlignment::Right)
                 left = m_anchorX - widthOf(line);
-            else if (alignment() == kAlignCentre)
+            else if (alignment() == TTextAlignment::Centre)
                 left = m_anchorX - widthOf(line) / 2;
             line.topLeft = QPointF(left, top);
             paintBackground(line);
