@@ -3,7 +3,7 @@
 
 #include "control/TORVREP.h"
 
-#include "pdfexport/ReportPdfExport.h"
+#include "control/PdfFileExport.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
 

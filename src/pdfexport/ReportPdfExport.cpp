@@ -5,23 +5,18 @@
 #include "pdf/PdfDoc.h"
 #include "pdfexport/PdfPageRenderer.h"
 #include "platform/AtomicFile.h"
-#include "platform/FileNames.h"
 #include "platform/Rounding.h"
-#include "platform/UiServices.h"
 #include "render/SheetLayout.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 namespace orv {
 
 namespace {
-
-constexpr const char* kCannotCreate = "PDF File could not be created.";
 
 TPdfDocSettings documentSettings(const TReport& report)
 {
@@ -53,14 +48,6 @@ void sizeSheet(TPdfCanvas& canvas, const TPageObject& page, const TSheetLayout& 
     const TSheetSize sheet = layout.sheetSize(page.Width, page.Height);
     canvas.setPageWidth(static_cast<int32_t>(roundHalfEven(72 * sheet.width)));
     canvas.setPageHeight(static_cast<int32_t>(roundHalfEven(72 * sheet.height)));
-}
-
-std::string elapsedSecondsText(std::chrono::steady_clock::time_point start)
-{
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", seconds);
-    return text;
 }
 
 } // namespace
@@ -113,30 +100,16 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
     return doc.save();
 }
 
-std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFileExport& request)
+TPdfFileResult writeReportPdf(const TReport& report, const std::string& path, TPdfPageRange range,
+                              IPdfExportProgress* progress)
 {
-    std::string name = request.fileName;
-    if (name.empty()) {
-        const std::optional<std::string> chosen =
-            ui.saveFileName("Save to PDF", "PDF Document (*.pdf)", "Orv Report Preview Control.pdf");
-        if (!chosen || chosen->empty())
-            return {};
-        name = *chosen;
-    }
-    const auto started = std::chrono::steady_clock::now();
-    const std::string path = withExtension(name, ".PDF");
-
     std::optional<TAtomicFile> target;
     try {
         target.emplace(path);
     } catch (const std::exception&) {
-        if (!request.silent)
-            ui.showMessage("", kCannotCreate, TUiServices::Icon::Warning, TUiServices::Buttons::Ok);
-        throw std::runtime_error(kCannotCreate);
+        return TPdfFileResult::NotCreated;
     }
 
-    IPdfExportProgress* progress = request.silent ? nullptr : request.progress;
-    const TPdfPageRange range = pdfPageRange(report.pageCount(), request.firstPage, request.lastPage);
     if (progress)
         progress->start(range.last - range.first + 1);
     std::string bytes;
@@ -150,30 +123,12 @@ std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFile
     const bool cancelled = progress && progress->cancelled();
     if (progress)
         progress->finish();
-
-    const TPDFSetup& setup = report.PdfSetup;
-    if (cancelled) {
-        // The temporary file goes with `target`; nothing replaces the old
-        // file. The toolbar's export says so only when it confirms nothing.
-        const bool tell = request.toolbarMode ? !setup.ConfirmAfterCreate : !request.silent;
-        if (tell)
-            ui.showMessage("", "PDF Document Canceled.", TUiServices::Icon::Information, TUiServices::Buttons::Ok);
-        return {};
-    }
+    // A cancelled export's temporary file goes with `target`.
+    if (cancelled)
+        return TPdfFileResult::Cancelled;
     target->write(bytes);
     target->commit();
-
-    const std::string confirmation = "PDF Document Saved in " + elapsedSecondsText(started) + " Seconds.";
-    if (request.toolbarMode) {
-        if (setup.ConfirmAfterCreate)
-            ui.showMessage("", confirmation, TUiServices::Icon::Information, TUiServices::Buttons::Ok);
-        if (setup.OpenAfterCreate)
-            ui.openDocument(path);
-    } else if (!request.silent) {
-        ui.showMessage("", confirmation, TUiServices::Icon::Information, TUiServices::Buttons::Ok);
-        ui.openDocument(path);
-    }
-    return path;
+    return TPdfFileResult::Written;
 }
 
 } // namespace orv

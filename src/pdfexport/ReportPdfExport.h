@@ -6,7 +6,6 @@
 namespace orv {
 
 class TReport;
-class TUiServices;
 
 // The report pages an export covers: `first` limited to 1..page count,
 // `last` to the page count (0 or less: the last page), swapped when
@@ -34,24 +33,18 @@ public:
 std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forFile,
                            IPdfExportProgress* progress = nullptr);
 
-// How a file export talks to the user: the toolbar's export follows the
-// report's confirm and open settings; other exports are silent or show the
-// confirmation and open the file.
-struct TPdfFileExport {
-    std::string fileName; // empty: a save dialog asks for one
-    bool toolbarMode = false;
-    bool silent = true;
-    int32_t firstPage = 0;
-    int32_t lastPage = 0;
-    IPdfExportProgress* progress = nullptr; // shown unless silent
+// What writing a report to a PDF file came to.
+enum class TPdfFileResult {
+    Written,
+    Cancelled,  // the user cancelled in the progress window; nothing written
+    NotCreated, // the file could not be created; nothing written
 };
 
-// Writes the document under the file name with the extension ".PDF",
-// through a temporary file renamed into place: a failed or cancelled export
-// leaves no file behind and never destroys an older one. Returns the name
-// used, empty when nothing was written (the dialog cancelled, the export
-// cancelled). Failures to write throw after the user was told (unless
-// silent).
-std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFileExport& request);
+// Writes pages first..last to `path` through a temporary file renamed into
+// place: a failed or cancelled export leaves no file behind and never
+// destroys an older one. The progress, when given, is started and finished
+// here. Failures while building the document throw.
+TPdfFileResult writeReportPdf(const TReport& report, const std::string& path, TPdfPageRange range,
+                              IPdfExportProgress* progress);
 
 } // namespace orv

@@ -5,6 +5,7 @@
 
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
+#include "control/PdfFileExport.h"
 #include "pdfexport/PdfPageRenderer.h"
 #include "pdfexport/ReportPdfExport.h"
 #include "render/PageImageTesting.h"
@@ -610,3 +611,4 @@ TEST_F(ReportPdfTest, TheToolbarExportConfirmsOpensOrReportsACancel)
     EXPECT_EQ(ui.shown().back().text, "PDF Document Canceled.");
     EXPECT_FALSE(std::filesystem::exists(path("cancelled.PDF")));
 }
+
