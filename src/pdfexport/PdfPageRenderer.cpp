@@ -7,6 +7,7 @@
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
 #include "pdfexport/PdfPageDrawers.h"
+#include "pdfexport/ReportPdfExport.h"
 #include "platform/Rounding.h"
 #include "barcodes/Barcode.h"
 #include "render/SheetLayout.h"
@@ -108,19 +109,29 @@ public:
         m_place.sheetHeight = static_cast<float>(sheetHeight);
     }
 
-    void draw()
+    // False when the export was cancelled on the way.
+    bool draw()
     {
         if (!m_page.WaterMark.Text.empty())
             drawPdfWatermark(m_export, m_place, m_page.WaterMark);
         for (const TReportObject& object : m_page.Objects) {
             drawObject(object);
-            QCoreApplication::processEvents();
+            if (!proceed())
+                return false;
         }
         if (m_export.report.Calendar.CalendarShow)
             drawPdfCalendar(m_export, m_place, m_export.report.Calendar, m_pageNumber);
+        return true;
     }
 
 private:
+    // Lets the progress window run; false once the user cancelled.
+    bool proceed()
+    {
+        QCoreApplication::processEvents();
+        return !(m_export.progress && m_export.progress->cancelled());
+    }
+
     using Box = TPdfPagePlacement::Box;
 
     float hm() const { return m_place.mediaHeight; }
@@ -408,9 +419,9 @@ TPdfPagePlacement::Box TPdfPagePlacement::boxOf(const TReportObject& object) con
                static_cast<float>(object.Height / 10000.0 * toPoints)};
 }
 
-void renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position)
+bool renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position)
 {
-    TPdfPageDrawer(pdfExport, pageNumber, position).draw();
+    return TPdfPageDrawer(pdfExport, pageNumber, position).draw();
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 
 namespace orv {
 
+class IPdfExportProgress;
 class TPdfDoc;
 class TReport;
 struct TReportObject;
@@ -20,12 +21,14 @@ struct TPdfImageFile {
 };
 
 // One report being written into one PDF document: the images embedded so
-// far and the counter that names the next one ("im0", "im1" ...).
+// far, the counter that names the next one ("im0", "im1" ...) and the
+// progress window that may cancel the export.
 struct TPdfExport {
     TPdfDoc& doc;
     const TReport& report;
     int32_t imageCounter = 0;
     std::vector<TPdfImageFile> imageCache;
+    IPdfExportProgress* progress = nullptr;
 
     std::string nextImageName() { return "im" + std::to_string(imageCounter++); }
 };
@@ -50,7 +53,9 @@ struct TPdfPagePlacement {
 
 // Draws report page `pageNumber` into place `position` of the current page
 // of the export's document: the watermark, every object in stored order and
-// the calendar. Errors of the PDF writer, fonts or images propagate.
-void renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position);
+// the calendar. After each object the export may be cancelled: the page then
+// stops and the result is false. Errors of the PDF writer, fonts or images
+// propagate.
+bool renderPdfPage(TPdfExport& pdfExport, int32_t pageNumber, int32_t position);
 
 } // namespace orv

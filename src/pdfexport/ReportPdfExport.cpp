@@ -80,7 +80,7 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
     // lies on them.
     const TSheetLayout layout{report.PdfPagesPerSheet};
     const int32_t perSheet = layout.cells();
-    TPdfExport pdfExport{doc, report, 0, {}};
+    TPdfExport pdfExport{doc, report, 0, {}, progress};
     for (int32_t sheetStart = range.first; sheetStart <= range.last; sheetStart += perSheet) {
         if (sheetStart > range.first)
             doc.addPage();
@@ -88,7 +88,8 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
         const int32_t sheetEnd = std::min(sheetStart + perSheet - 1, range.last);
         for (int32_t page = sheetStart; page <= sheetEnd; ++page) {
             QCoreApplication::processEvents();
-            renderPdfPage(pdfExport, page, page - sheetStart + 1);
+            if (!renderPdfPage(pdfExport, page, page - sheetStart + 1))
+                return {};
         }
         if (progress && sheetEnd < range.last) {
             progress->advance(perSheet);

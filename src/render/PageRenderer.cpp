@@ -43,7 +43,7 @@ float pagesPerViewFactor(int32_t pagesPerView)
 
 // Draws what a page holds onto one surface: the watermark, the objects in
 // the order they were added (a later object covers an earlier one) and the
-// calendar. On paper it gives the print job a chance to stop between objects.
+// calendar. On paper it gives the print job a chance to stop after each object.
 class TPageContentRenderer {
 public:
     TPageContentRenderer(TDrawingSurface& surface, const TReport& report, int32_t pageNumber, RenderTarget target,
@@ -83,68 +83,53 @@ private:
         return !m_progress->aborted();
     }
 
+    // Every object is followed by one chance for the print job to stop.
     bool drawObjects()
     {
         for (int32_t i = 0; i < m_page.objectCount(); ++i) {
-            const TReportObject& object = m_page.Objects[i];
-            const int32_t x = m_transform.x(object.HPos), y = m_transform.y(object.VPos);
-            switch (object.ObjType) {
-            case ObjType::Text:
-            case ObjType::Field:
-                drawTextObject(m_surface, m_report, m_pageNumber, i, m_transform,
-                               truncatedBox(object, x, y));
-                if (!proceed())
-                    return false;
-                break;
-            case ObjType::Shape:
-                drawShapeObject(m_surface, object, shapeBox(object, x, y), pens(object), drawerTarget(object));
-                if (!proceed())
-                    return false;
-                break;
-            case ObjType::Arc:
-            case ObjType::Chord:
-            case ObjType::Pie:
-                drawShapeObject(m_surface, object, roundedBox(object, x, y), pens(object), drawerTarget(object));
-                if (!proceed())
-                    return false;
-                break;
-            case ObjType::Line:
-                if (m_progress && m_progress->aborted())
-                    return false;
-                drawLineObject(m_surface, object,
-                               truncatedBox(object, x, y),
-                               pens(object), drawerTarget(object));
-                break;
-            case ObjType::Grid:
-                drawGridObject(m_surface, object,
-                               truncatedBox(object, x, y),
-                               pens(object));
-                if (!proceed())
-                    return false;
-                break;
-            case ObjType::BarCode:
-                drawBarcodeObject(m_surface.painter(), object,
-                                  truncatedBox(object, x, y),
-                                  pens(object));
-                if (!proceed())
-                    return false;
-                break;
-            case ObjType::Picture:
-                drawPictureObject(m_surface, object,
-                                  truncatedBox(object, x, y),
-                                  pictureDrawing(object));
-                break;
-            case ObjType::Chart:
-                drawChartObject(object, truncatedBox(object, x, y));
-                if (!proceed())
-                    return false;
-                break;
-            default:
-                // Annotations appear only in PDF output; empty slots draw nothing.
-                break;
-            }
+            drawObject(i);
+            if (!proceed())
+                return false;
         }
         return true;
+    }
+
+    void drawObject(int32_t index)
+    {
+        const TReportObject& object = m_page.Objects[index];
+        const int32_t x = m_transform.x(object.HPos), y = m_transform.y(object.VPos);
+        switch (object.ObjType) {
+        case ObjType::Text:
+        case ObjType::Field:
+            drawTextObject(m_surface, m_report, m_pageNumber, index, m_transform, truncatedBox(object, x, y));
+            break;
+        case ObjType::Shape:
+            drawShapeObject(m_surface, object, shapeBox(object, x, y), pens(object), drawerTarget(object));
+            break;
+        case ObjType::Arc:
+        case ObjType::Chord:
+        case ObjType::Pie:
+            drawShapeObject(m_surface, object, roundedBox(object, x, y), pens(object), drawerTarget(object));
+            break;
+        case ObjType::Line:
+            drawLineObject(m_surface, object, truncatedBox(object, x, y), pens(object), drawerTarget(object));
+            break;
+        case ObjType::Grid:
+            drawGridObject(m_surface, object, truncatedBox(object, x, y), pens(object));
+            break;
+        case ObjType::BarCode:
+            drawBarcodeObject(m_surface.painter(), object, truncatedBox(object, x, y), pens(object));
+            break;
+        case ObjType::Picture:
+            drawPictureObject(m_surface, object, truncatedBox(object, x, y), pictureDrawing(object));
+            break;
+        case ObjType::Chart:
+            drawChartObject(object, truncatedBox(object, x, y));
+            break;
+        default:
+            // Annotations appear only in PDF output; empty slots draw nothing.
+            break;
+        }
     }
 
     // A placeholder whose chart record is missing shows an empty white chart.

@@ -612,3 +612,27 @@ TEST_F(ReportPdfTest, TheToolbarExportConfirmsOpensOrReportsACancel)
     EXPECT_FALSE(std::filesystem::exists(path("cancelled.PDF")));
 }
 
+// A cancel pressed while a page is being drawn stops the export after the
+// object in hand: the rest of the page is not drawn and nothing is written.
+TEST_F(ReportPdfTest, ACancelStopsTheExportAfterTheObjectInHand)
+{
+    for (int i = 0; i < 10; ++i)
+        control.AddShape("s", 1, 0.5f + i * 0.5f, 1, 0.25f, 0, kRed, 8, 0, 0);
+    class TCancelAtThirdLook : public IPdfExportProgress {
+    public:
+        void start(int32_t) override {}
+        void advance(int32_t) override {}
+        bool cancelled() override { return ++looks >= 3; }
+        void finish() override {}
+        int32_t looks = 0;
+    } progress;
+    TPdfFileExport request;
+    request.silent = false;
+    request.progress = &progress;
+    request.fileName = path("stopped.pdf");
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), "");
+    EXPECT_EQ(progress.looks, 3) << "the walk stops at the first cancel";
+    EXPECT_FALSE(std::filesystem::exists(path("stopped.PDF")));
+    ASSERT_FALSE(ui.shown().empty());
+    EXPECT_EQ(ui.shown().back().text, "PDF Document Canceled.");
+}

@@ -203,6 +203,39 @@ TEST_F(RenderTest, PrintedPensFollowTheDeviceResolution)
     EXPECT_EQ(countPixels(sheet, sheet.rect(), isInk), 0);
 }
 
+// A print job may stop after any object, whatever its kind: here after a
+// picture (whose file is missing, so it draws nothing), before the line.
+TEST_F(RenderTest, APrintJobMayStopAfterEveryObject)
+{
+    control.AddPicture("absent", "no-such-picture.png", 0.5f, 0.5f, 1, 1);
+    control.AddLine("line", 0.2f, 1.8f, 1.5f, 0, 0, 2, 8);
+
+    struct AbortedAfterFirstObject : IPrintProgress {
+        void processMessages() override { ++calls; }
+        bool aborted() const override { return calls >= 2; }
+        int calls = 0;
+    } progress;
+    TPrintPlacement placement;
+    placement.transform.devicePpi = 96;
+    placement.progress = &progress;
+    QImage sheet(816, 1056, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        renderPageForPrint(painter, report(), 1, placement);
+    }
+    EXPECT_EQ(progress.calls, 2) << "once before the page, once after the picture";
+    EXPECT_EQ(countPixels(sheet, sheet.rect(), isInk), 0) << "the line after the stop is not drawn";
+
+    // Not stopped, the same page shows its line.
+    progress.calls = -100;
+    {
+        QPainter painter(&sheet);
+        renderPageForPrint(painter, report(), 1, placement);
+    }
+    EXPECT_GT(countPixels(sheet, sheet.rect(), isInk), 100);
+}
+
 TEST_F(RenderTest, PreviewPaintsPaperAndZoomedObjects)
 {
     report().PaperColor = 0xFFFF00;
