@@ -89,7 +89,7 @@ void TPdfDoc::startDocument()
     m_trailer = std::make_unique<TPdfDictionary>();
     m_trailer->add("Size", std::make_unique<TPdfNumber>(0));
     const std::string id = hexDigits(fileId());
-    m_trailer->add("ID", std::make_unique<TPdfString2>("[<" + id + "><" + id + ">]"));
+    m_trailer->add("ID", std::make_unique<TPdfVerbatim>("[<" + id + "><" + id + ">]"));
 
     m_catalog = &m_xref->addObject(std::make_unique<TPdfDictionary>());
     m_catalog->addName("Type", "Catalog");

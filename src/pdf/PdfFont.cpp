@@ -115,9 +115,9 @@ private:
 };
 
 // Numbers the font dictionaries hold as preformatted text.
-std::unique_ptr<TPdfString2> preformatted(int64_t value)
+std::unique_ptr<TPdfVerbatim> preformatted(int64_t value)
 {
-    return std::make_unique<TPdfString2>(std::to_string(value));
+    return std::make_unique<TPdfVerbatim>(std::to_string(value));
 }
 
 // "[", each width after a space, a line break after every 16th, a final
@@ -145,7 +145,7 @@ std::unique_ptr<TPdfObject> encodingOf(int32_t codePage)
     differences += "]";
     auto encoding = std::make_unique<TPdfDictionary>();
     encoding->addName("BaseEncoding", "WinAnsiEncoding");
-    encoding->add("Differences", std::make_unique<TPdfString2>(differences));
+    encoding->add("Differences", std::make_unique<TPdfVerbatim>(differences));
     return encoding;
 }
 
@@ -204,7 +204,7 @@ TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
     m_dictionary.addName("BaseFont", baseName);
     m_dictionary.add("FirstChar", preformatted(m_firstChar));
     m_dictionary.add("LastChar", preformatted(m_lastChar));
-    m_dictionary.add("Widths", std::make_unique<TPdfString2>(widthsText(truncatedWidths)));
+    m_dictionary.add("Widths", std::make_unique<TPdfVerbatim>(widthsText(truncatedWidths)));
     m_dictionary.add("Encoding", encodingOf(m_codePage));
 
     const int64_t ascent = scale.pixels(metrics.cellAscent);
@@ -216,9 +216,9 @@ TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
     descriptor.addName("Type", "FontDescriptor");
     descriptor.addName("FontName", baseName);
     descriptor.add("Flags", preformatted(descriptorFlags(tables)));
-    descriptor.add("FontBBox", std::make_unique<TPdfString2>(box + " ]"));
+    descriptor.add("FontBBox", std::make_unique<TPdfVerbatim>(box + " ]"));
     descriptor.add("StemV", preformatted(80));
-    descriptor.add("ItalicAngle", std::make_unique<TPdfString2>(formatPdfReal(tables.italicAngle)));
+    descriptor.add("ItalicAngle", std::make_unique<TPdfVerbatim>(formatPdfReal(tables.italicAngle)));
     descriptor.add("CapHeight", preformatted(scale.rounded(ascent)));
     descriptor.add("XHeight", preformatted(scale.rounded(scale.pixels(tables.xHeight))));
     descriptor.add("Ascent", preformatted(scale.rounded(ascent)));

@@ -133,7 +133,7 @@ void TPdfText::writeValue(std::string& out, const TPdfWriteContext& context)
     out += singleBytes ? "(" + escapeLiteral(bytes) + ")" : "<" + hexDigits(bytes) + ">";
 }
 
-void TPdfString2::writeValue(std::string& out, const TPdfWriteContext&)
+void TPdfVerbatim::writeValue(std::string& out, const TPdfWriteContext&)
 {
     out += m_value;
 }

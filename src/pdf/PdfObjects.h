@@ -151,9 +151,9 @@ private:
 
 // Preformatted PDF source (a widths array, the trailer's identifier),
 // written verbatim and never encrypted.
-class TPdfString2 final : public TPdfObject {
+class TPdfVerbatim final : public TPdfObject {
 public:
-    explicit TPdfString2(std::string source)
+    explicit TPdfVerbatim(std::string source)
         : m_value(std::move(source))
     {
     }

@@ -64,7 +64,7 @@ TEST_F(ControlTest, FailureTrapKeepsCompletedWork)
     EXPECT_EQ(control.get_nTotalPages(), 1);
 }
 
-TEST_F(ControlTest, StartsWithTheDocumentedSettings)
+TEST_F(ControlTest, StartsWithItsDefaultSettings)
 {
     EXPECT_EQ(control.get_TextFontName(), Variant("Arial"));
     EXPECT_EQ(control.get_TextFontSize(), 12);

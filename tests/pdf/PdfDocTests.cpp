@@ -117,7 +117,8 @@ TEST(PdfDocument, AnEncryptedDocumentPutsItsEncryptionDictionarySecondAndHasNoDa
     EXPECT_EQ(objectText(pdf, 3).find("Date"), std::string::npos);
     EXPECT_NE(objectText(pdf, 4).find("/Type /Pages"), std::string::npos);
     EXPECT_NE(objectText(pdf, 5).find("/Type /Page\r\n"), std::string::npos);
-    EXPECT_EQ(objectText(pdf, 3).find("Orv Report"), std::string::npos) << "the producer is in clear";
+    EXPECT_EQ(objectText(pdf, 3).find("Orv Report"), std::string::npos)
+        << "the producer must be encrypted, not in clear";
 }
 
 TEST(PdfDocument, SavingTwiceGivesTheSameBytes)

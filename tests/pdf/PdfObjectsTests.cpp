@@ -51,7 +51,7 @@ TEST(PdfObjects, ValuesWriteTheirFixedForms)
     TPdfName high("\xC8 #%()<>[]{}");
     TPdfName face("TimesNewRoman,Bold");
     TPdfHex hex("0A1B");
-    TPdfString2 source("[ 1 2 ]");
+    TPdfVerbatim source("[ 1 2 ]");
     TPdfNull null;
     EXPECT_EQ(written(negative), "-7");
     EXPECT_EQ(written(empty), "()");
