@@ -278,104 +278,143 @@ TTiffWriter::~TTiffWriter()
         TIFFClose(m_state->tiff);
 }
 
-void TTiffWriter::addPage(const QImage& page)
-{
-    using Compression = TRasterOptions::TiffCompression;
-    TIFF* tiff = m_state->tiff;
-    const TRasterOptions& options = m_state->options;
-    if (!tiff)
-        throw std::logic_error("TIFF file already finished");
-    const bool bilevelCompression = options.tiffCompression == Compression::CcittGroup3
-        || options.tiffCompression == Compression::CcittGroup4 || options.tiffCompression == Compression::PackBits;
-    int32_t depth = bilevelCompression ? 1 : normalisedDepth(options.bitsPerPixel);
-    if (depth == 15 || depth == 16)
-        depth = 24; // TIFF has no packed 16-bit RGB; the colours are reduced below
-    const QImage rgb = opaqueRgb(page, options.grayscale);
-    const int width = rgb.width();
-    const int height = rgb.height();
+namespace {
 
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+using TiffCompression = TRasterOptions::TiffCompression;
+
+uint16_t tiffCompressionTag(TiffCompression compression)
+{
+    switch (compression) {
+    case TiffCompression::CcittGroup3:
+        return COMPRESSION_CCITTFAX3;
+    case TiffCompression::CcittGroup4:
+        return COMPRESSION_CCITTFAX4;
+    case TiffCompression::PackBits:
+        return COMPRESSION_PACKBITS;
+    case TiffCompression::None:
+        return COMPRESSION_NONE;
+    case TiffCompression::Lzw:
+        break;
+    }
+    return COMPRESSION_LZW;
+}
+
+// Bits per pixel of a TIFF page: the bilevel compressions write 1-bit
+// pages; TIFF has no packed 16-bit RGB, so 15 and 16 bits are written as 24
+// with their colours reduced.
+int32_t tiffDepth(const TRasterOptions& options)
+{
+    const TiffCompression compression = options.tiffCompression;
+    if (compression == TiffCompression::CcittGroup3 || compression == TiffCompression::CcittGroup4
+        || compression == TiffCompression::PackBits)
+        return 1;
+    const int32_t depth = normalisedDepth(options.bitsPerPixel);
+    return depth == 15 || depth == 16 ? 24 : depth;
+}
+
+void setPageTags(TIFF* tiff, QSize size, uint16_t pageNumber, TiffCompression compression)
+{
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, size.width());
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, size.height());
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 96.0f);
     TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 96.0f);
     TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
-    TIFFSetField(tiff, TIFFTAG_PAGENUMBER, m_state->pages, 0);
-    uint16_t compression = COMPRESSION_LZW;
-    switch (options.tiffCompression) {
-    case Compression::CcittGroup3:
-        compression = COMPRESSION_CCITTFAX3;
-        break;
-    case Compression::CcittGroup4:
-        compression = COMPRESSION_CCITTFAX4;
-        break;
-    case Compression::PackBits:
-        compression = COMPRESSION_PACKBITS;
-        break;
-    case Compression::None:
-        compression = COMPRESSION_NONE;
-        break;
-    case Compression::Lzw:
-        break;
-    }
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, compression);
+    TIFFSetField(tiff, TIFFTAG_PAGENUMBER, pageNumber, 0);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, tiffCompressionTag(compression));
+}
 
-    std::vector<uint8_t> row;
-    QImage source = rgb;
+void setColourMap(TIFF* tiff, const QImage& indexed, int32_t depth)
+{
+    const int entries = 1 << depth;
+    std::vector<uint16_t> red(entries, 0), green(entries, 0), blue(entries, 0);
+    for (int i = 0; i < indexed.colorCount() && i < entries; ++i) {
+        red[i] = static_cast<uint16_t>(qRed(indexed.color(i)) * 257);
+        green[i] = static_cast<uint16_t>(qGreen(indexed.color(i)) * 257);
+        blue[i] = static_cast<uint16_t>(qBlue(indexed.color(i)) * 257);
+    }
+    TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+}
+
+// Tags the page's pixel layout and gives the image its rows come from:
+// 1-bit white-is-zero from the RGB page, a palette of 4 or 8 bits, or 8-bit
+// RGB (colours reduced below 24 bits).
+QImage describePixels(TIFF* tiff, const QImage& rgb, int32_t depth, const TRasterOptions& options)
+{
     if (depth == 1) {
         // Fax compressions expect white as 0.
         TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
         TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
         TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-        row.assign((width + 7) / 8, 0);
-    } else if (depth <= 8) {
-        source = indexedImage(rgb, depth, options.grayscale);
+        return rgb;
+    }
+    if (depth <= 8) {
+        QImage indexed = indexedImage(rgb, depth, options.grayscale);
         TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE);
         TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, depth);
         TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-        const int entries = 1 << depth;
-        std::vector<uint16_t> red(entries, 0), green(entries, 0), blue(entries, 0);
-        for (int i = 0; i < source.colorCount() && i < entries; ++i) {
-            red[i] = static_cast<uint16_t>(qRed(source.color(i)) * 257);
-            green[i] = static_cast<uint16_t>(qGreen(source.color(i)) * 257);
-            blue[i] = static_cast<uint16_t>(qBlue(source.color(i)) * 257);
-        }
-        TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
-        row.assign((static_cast<size_t>(width) * depth + 7) / 8, 0);
-    } else {
-        if (normalisedDepth(options.bitsPerPixel) < 24 && normalisedDepth(options.bitsPerPixel) > 8)
-            source = reducedPrecision(rgb, normalisedDepth(options.bitsPerPixel));
-        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
-        row.assign(static_cast<size_t>(width) * 3, 0);
+        setColourMap(tiff, indexed, depth);
+        return indexed;
     }
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    const int32_t requested = normalisedDepth(options.bitsPerPixel);
+    return requested < 24 && requested > 8 ? reducedPrecision(rgb, requested) : rgb;
+}
+
+size_t rowBytes(int width, int32_t depth)
+{
+    return depth > 8 ? static_cast<size_t>(width) * 3 : (static_cast<size_t>(width) * depth + 7) / 8;
+}
+
+// Row y of the source as the page's samples.
+void packRow(const QImage& source, int y, int32_t depth, std::vector<uint8_t>& row)
+{
+    std::fill(row.begin(), row.end(), 0);
+    const int width = source.width();
+    if (depth == 1) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            if (luma(in[x]) < 128)
+                row[x / 8] |= uint8_t(0x80 >> (x % 8));
+    } else if (depth <= 8) {
+        const uchar* in = source.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            if (depth == 8)
+                row[x] = in[x];
+            else
+                row[x / 2] |= (x % 2 == 0) ? uint8_t(in[x] << 4) : in[x];
+        }
+    } else {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = qRed(in[x]);
+            row[x * 3 + 1] = qGreen(in[x]);
+            row[x * 3 + 2] = qBlue(in[x]);
+        }
+    }
+}
+
+} // namespace
+
+void TTiffWriter::addPage(const QImage& page)
+{
+    TIFF* tiff = m_state->tiff;
+    const TRasterOptions& options = m_state->options;
+    if (!tiff)
+        throw std::logic_error("TIFF file already finished");
+    const int32_t depth = tiffDepth(options);
+    const QImage rgb = opaqueRgb(page, options.grayscale);
+
+    setPageTags(tiff, rgb.size(), m_state->pages, options.tiffCompression);
+    const QImage source = describePixels(tiff, rgb, depth, options);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
 
-    for (int y = 0; y < height; ++y) {
-        std::fill(row.begin(), row.end(), 0);
-        if (depth == 1) {
-            const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-            for (int x = 0; x < width; ++x)
-                if (luma(in[x]) < 128)
-                    row[x / 8] |= uint8_t(0x80 >> (x % 8));
-        } else if (depth <= 8) {
-            const uchar* in = source.constScanLine(y);
-            for (int x = 0; x < width; ++x) {
-                if (depth == 8)
-                    row[x] = in[x];
-                else
-                    row[x / 2] |= (x % 2 == 0) ? uint8_t(in[x] << 4) : in[x];
-            }
-        } else {
-            const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-            for (int x = 0; x < width; ++x) {
-                row[x * 3] = qRed(in[x]);
-                row[x * 3 + 1] = qGreen(in[x]);
-                row[x * 3 + 2] = qBlue(in[x]);
-            }
-        }
+    std::vector<uint8_t> row(rowBytes(rgb.width(), depth), 0);
+    for (int y = 0; y < rgb.height(); ++y) {
+        packRow(source, y, depth, row);
         if (TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0) < 0)
             throw std::runtime_error("Cannot write " + m_state->target.targetPath());
     }

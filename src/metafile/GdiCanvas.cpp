@@ -631,6 +631,90 @@ void TGdiCanvas::selectClipRegion(const std::vector<QRectF>& deviceRects, uint32
 
 // --- text and images
 
+namespace {
+
+// The selected font at its size on the target: the mapping's vertical
+// scale sizes it and the ratio of the scales stretches it. Both are held to
+// what a page can need, since the font engine cannot rasterise glyphs of any
+// size; nothing when they are out of bounds.
+std::optional<QFont> targetFont(const TGdiFont& f, double scaleX, double scaleY)
+{
+    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+    double em = f.height == 0 ? 12 : std::abs(double(f.height));
+    if (f.height > 0) {
+        // A positive height is the cell (ascent plus descent), not the em.
+        font.setPixelSize(100);
+        const QFontMetricsF reference100(font);
+        em = double(f.height) * 100 / std::max(reference100.ascent() + reference100.descent(), 1.0);
+    }
+    const double pixels = em * scaleY, stretch = scaleX / scaleY;
+    if (!(pixels >= 0.5 && pixels * std::max(stretch, 1.0) <= kLargestTextPixels && stretch >= 1.0 / 64 &&
+          stretch <= 64))
+        return std::nullopt;
+    font.setPixelSize(std::max(1, int(std::lround(pixels))));
+    if (f.weight > 0)
+        font.setWeight(QFont::Weight(std::clamp(f.weight, 1, 1000)));
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    return font;
+}
+
+// Where each character starts along the baseline (none: the font places
+// them) and the whole run's width, in target pixels.
+struct TTextRun {
+    std::vector<double> positions;
+    double width = 0;
+};
+
+TTextRun textRun(const QString& text, const std::vector<double>& advances, double scaleY,
+                 const QFontMetricsF& metrics)
+{
+    TTextRun run;
+    if (advances.size() < size_t(text.size())) {
+        run.width = metrics.horizontalAdvance(text);
+        return run;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        run.positions.push_back(run.width);
+        run.width += advances[size_t(i)] * scaleY;
+    }
+    return run;
+}
+
+// The run's start and baseline relative to the reference point, as the
+// text alignment places it.
+QPointF alignedOrigin(uint32_t textAlign, double width, const QFontMetricsF& metrics)
+{
+    double x = 0;
+    if ((textAlign & TA_HORZ_MASK) == TA_CENTER)
+        x = -width / 2;
+    else if ((textAlign & TA_HORZ_MASK) == TA_RIGHT)
+        x = -width;
+    double baseline = 0;
+    if ((textAlign & TA_VERT_MASK) == TA_BOTTOM)
+        baseline = -metrics.descent();
+    else if ((textAlign & TA_VERT_MASK) == TA_TOP)
+        baseline = metrics.ascent();
+    return {x, baseline};
+}
+
+void drawRun(QPainter& painter, const QString& text, const TTextRun& run, QPointF origin)
+{
+    if (run.positions.empty()) {
+        painter.drawText(origin, text);
+        return;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A surrogate pair is one character at its first half's place.
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        painter.drawText(origin + QPointF(run.positions[size_t(i)], 0), text.mid(i, length));
+        i += length - 1;
+    }
+}
+
+} // namespace
+
 void TGdiCanvas::text(QPointF reference, const QString& text, const std::vector<double>& advances, uint32_t options,
                       const std::optional<QRectF>& box)
 {
@@ -638,9 +722,8 @@ void TGdiCanvas::text(QPointF reference, const QString& text, const std::vector<
     if (!toPainter)
         return;
     const QTransform& m = *toPainter;
-    if (box && (options & ETO_OPAQUE)) {
+    if (box && (options & ETO_OPAQUE))
         fillRect(*box, m_state.backgroundColour);
-    }
     if (text.isEmpty())
         return;
     const bool updatesPosition = m_state.textAlign & TA_UPDATECP;
@@ -651,56 +734,17 @@ void TGdiCanvas::text(QPointF reference, const QString& text, const std::vector<
     // follows the mapped x axis turned by the escapement, and the glyphs
     // take the mapping's scales.
     const double scaleX = std::hypot(m.m11(), m.m12()), scaleY = std::hypot(m.m21(), m.m22());
-    const TGdiFont& f = m_state.font;
-    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
-    double em = f.height == 0 ? 12 : std::abs(double(f.height));
-    if (f.height > 0) {
-        // A positive height is the cell (ascent plus descent), not the em.
-        font.setPixelSize(100);
-        const QFontMetricsF reference100(font);
-        em = double(f.height) * 100 / std::max(reference100.ascent() + reference100.descent(), 1.0);
-    }
-    // Glyphs are rendered at their size on the target, stretched by the
-    // ratio of the scales: both are held to what a page can need, since the
-    // font engine cannot rasterise glyphs of any size.
-    const double pixels = em * scaleY, stretch = scaleX / scaleY;
-    if (!(pixels >= 0.5 && pixels * std::max(stretch, 1.0) <= kLargestTextPixels && stretch >= 1.0 / 64 &&
-          stretch <= 64))
+    const std::optional<QFont> font = targetFont(m_state.font, scaleX, scaleY);
+    if (!font)
         return;
-    font.setPixelSize(std::max(1, int(std::lround(pixels))));
-    if (f.weight > 0)
-        font.setWeight(QFont::Weight(std::clamp(f.weight, 1, 1000)));
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikeOut);
-    const QFontMetricsF metrics(font);
-
-    // Positions along the baseline in target pixels of the upright frame.
-    std::vector<double> positions;
-    double width = 0;
-    if (advances.size() >= size_t(text.size())) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            positions.push_back(width);
-            width += advances[size_t(i)] * scaleY;
-        }
-    } else {
-        width = metrics.horizontalAdvance(text);
-    }
-    double x = 0;
-    if ((m_state.textAlign & TA_HORZ_MASK) == TA_CENTER)
-        x = -width / 2;
-    else if ((m_state.textAlign & TA_HORZ_MASK) == TA_RIGHT)
-        x = -width;
-    double baseline = 0;
-    if ((m_state.textAlign & TA_VERT_MASK) == TA_BOTTOM)
-        baseline = -metrics.descent();
-    else if ((m_state.textAlign & TA_VERT_MASK) == TA_TOP)
-        baseline = metrics.ascent();
+    const QFontMetricsF metrics(*font);
+    const TTextRun run = textRun(text, advances, scaleY, metrics);
+    const QPointF origin = alignedOrigin(m_state.textAlign, run.width, metrics);
 
     const QPointF at = m.map(reference);
     QTransform upright;
     upright.translate(at.x(), at.y());
-    upright.rotate(std::atan2(m.m12(), m.m11()) * 180 / M_PI - f.escapement / 10.0);
+    upright.rotate(std::atan2(m.m12(), m.m11()) * 180 / M_PI - m_state.font.escapement / 10.0);
     upright.scale(scaleX / scaleY, 1);
 
     m_painter.save();
@@ -710,22 +754,14 @@ void TGdiCanvas::text(QPointF reference, const QString& text, const std::vector<
     }
     m_painter.setTransform(upright);
     if (m_state.opaqueBackground)
-        m_painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()), m_state.backgroundColour);
-    m_painter.setFont(font);
+        m_painter.fillRect(QRectF(origin.x(), origin.y() - metrics.ascent(), run.width, metrics.height()),
+                           m_state.backgroundColour);
+    m_painter.setFont(*font);
     m_painter.setPen(m_state.textColour);
-    if (positions.empty()) {
-        m_painter.drawText(QPointF(x, baseline), text);
-    } else {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            // A surrogate pair is one character at its first half's place.
-            const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            m_painter.drawText(QPointF(x + positions[size_t(i)], baseline), text.mid(i, length));
-            i += length - 1;
-        }
-    }
+    drawRun(m_painter, text, run, origin);
     m_painter.restore();
     if (updatesPosition && scaleY > 0)
-        m_state.position.rx() += width / scaleY;
+        m_state.position.rx() += run.width / scaleY;
 }
 
 void TGdiCanvas::image(const QRectF& dest, const QImage& image, const QRectF& source, double opacity)

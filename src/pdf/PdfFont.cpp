@@ -166,49 +166,45 @@ int32_t descriptorFlags(const TFontFaceTables& tables)
     return flags & 0xFFFF;
 }
 
-} // namespace
+// One face of a font as the document measures it.
+struct TMeasuredFace {
+    FaceStyle style;
+    const TFontFaceMetrics& metrics;
+    const TFontFaceTables& tables;
+    MeasuringScale scale;
 
-TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
-    : m_key(request.key)
-    , m_resourceName("F" + std::to_string(request.fontNumber))
-    , m_codePage(request.codePage)
-    , m_dictionary(xref.addObject(std::make_unique<TPdfDictionary>()))
-{
-    const FaceStyle style = faceStyleOf(m_key);
-    TFontServices& fonts = TFontServices::instance();
-    const TFontFaceMetrics& metrics = fonts.metrics(style.face, style.bold, style.italic);
-    const TFontFaceTables& tables = fonts.faceTables(style.face, style.bold, style.italic);
-    const MeasuringScale scale(metrics.emHeight);
-    const std::string baseName = withoutSpaces(m_key);
-
-    m_firstChar = tables.firstChar;
-    m_lastChar = std::max(tables.lastChar, tables.firstChar);
-    std::vector<char32_t> characters;
-    for (int32_t code = m_firstChar; code <= m_lastChar; ++code)
-        characters.push_back(tables.symbol ? code : codePageToUnicode(m_codePage, static_cast<uint8_t>(code)));
-    const std::vector<int32_t> advances = fonts.advanceWidths(style.face, style.bold, style.italic, characters);
-    std::vector<int64_t> truncatedWidths;
-    for (size_t i = 0; i < advances.size(); ++i) {
-        const int64_t pixels = scale.pixels(advances[i]);
-        truncatedWidths.push_back(scale.truncated(pixels));
-        m_widths[i] = scale.fixedPoint(pixels);
+    explicit TMeasuredFace(const std::string& key)
+        : style(faceStyleOf(key))
+        , metrics(TFontServices::instance().metrics(style.face, style.bold, style.italic))
+        , tables(TFontServices::instance().faceTables(style.face, style.bold, style.italic))
+        , scale(metrics.emHeight)
+    {
     }
-    m_strikeoutSize = scale.fixedPoint(scale.pixels(tables.strikeoutSize));
-    m_strikeoutPosition = scale.fixedPoint(scale.pixels(tables.strikeoutPosition));
-    m_underlineSize = scale.fixedPoint(scale.pixels(tables.underlineSize));
-    m_underlinePosition = scale.fixedPoint(scale.pixels(tables.underlinePosition));
+};
 
-    m_dictionary.addName("Type", "Font");
-    m_dictionary.addName("Subtype", "TrueType");
-    m_dictionary.addName("Name", m_resourceName);
-    m_dictionary.addName("BaseFont", baseName);
-    m_dictionary.add("FirstChar", preformatted(m_firstChar));
-    m_dictionary.add("LastChar", preformatted(m_lastChar));
-    m_dictionary.add("Widths", std::make_unique<TPdfVerbatim>(widthsText(truncatedWidths)));
-    m_dictionary.add("Encoding", encodingOf(m_codePage));
+// The advance widths of codes first..last in pixels of the measuring size;
+// a symbol font's codes are its own, other fonts' are characters of the
+// code page.
+std::vector<int64_t> advancePixels(const TMeasuredFace& face, int32_t first, int32_t last, int32_t codePage)
+{
+    std::vector<char32_t> characters;
+    for (int32_t code = first; code <= last; ++code)
+        characters.push_back(face.tables.symbol ? code : codePageToUnicode(codePage, static_cast<uint8_t>(code)));
+    const std::vector<int32_t> advances =
+        TFontServices::instance().advanceWidths(face.style.face, face.style.bold, face.style.italic, characters);
+    std::vector<int64_t> pixels;
+    for (int32_t advance : advances)
+        pixels.push_back(face.scale.pixels(advance));
+    return pixels;
+}
 
-    const int64_t ascent = scale.pixels(metrics.cellAscent);
-    const int64_t descent = scale.pixels(metrics.cellDescent);
+// Registers the font descriptor: the face's flags, box and line metrics.
+TPdfDictionary& addDescriptor(TPdfXref& xref, const TMeasuredFace& face, const std::string& baseName)
+{
+    const MeasuringScale& scale = face.scale;
+    const TFontFaceTables& tables = face.tables;
+    const int64_t ascent = scale.pixels(face.metrics.cellAscent);
+    const int64_t descent = scale.pixels(face.metrics.cellDescent);
     std::string box = "[";
     for (int32_t edge : {tables.xMin, tables.yMin, tables.xMax, tables.yMax})
         box += " " + std::to_string(scale.truncated(scale.pixels(edge)));
@@ -226,11 +222,14 @@ TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
     descriptor.add("Leading", preformatted(scale.rounded(ascent + descent - scale.emPixels())));
     descriptor.add("MaxWidth", preformatted(scale.rounded(scale.pixels(tables.maximumWidth))));
     descriptor.add("AvgWidth", preformatted(scale.rounded(scale.pixels(tables.averageWidth))));
-    m_dictionary.addReference("FontDescriptor", descriptor);
+    return descriptor;
+}
 
-    if (!request.embedProgram)
-        return;
-    std::string program = fonts.trueTypeProgram(style.face, style.bold, style.italic);
+// Registers the whole TrueType program, when the face has one, as the
+// descriptor's font file.
+void embedProgram(TPdfXref& xref, TPdfDictionary& descriptor, const FaceStyle& style)
+{
+    std::string program = TFontServices::instance().trueTypeProgram(style.face, style.bold, style.italic);
     if (program.empty())
         return;
     auto& fontFile = xref.addObject(std::make_unique<TPdfDictionary>());
@@ -238,6 +237,47 @@ TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
     fontFile.add("Length1", preformatted(static_cast<int64_t>(program.size())));
     fontFile.rawData() = std::move(program);
     descriptor.addReference("FontFile2", fontFile);
+}
+
+} // namespace
+
+TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
+    : m_key(request.key)
+    , m_resourceName("F" + std::to_string(request.fontNumber))
+    , m_codePage(request.codePage)
+    , m_dictionary(xref.addObject(std::make_unique<TPdfDictionary>()))
+{
+    const TMeasuredFace face(m_key);
+    const std::string baseName = withoutSpaces(m_key);
+    m_firstChar = face.tables.firstChar;
+    m_lastChar = std::max(face.tables.lastChar, face.tables.firstChar);
+    // The Widths array lists truncated thousandths; measuring keeps them
+    // in fixed point.
+    const MeasuringScale& scale = face.scale;
+    std::vector<int64_t> listedWidths;
+    const std::vector<int64_t> pixels = advancePixels(face, m_firstChar, m_lastChar, m_codePage);
+    for (size_t i = 0; i < pixels.size() && i < m_widths.size(); ++i) {
+        listedWidths.push_back(scale.truncated(pixels[i]));
+        m_widths[i] = scale.fixedPoint(pixels[i]);
+    }
+    m_strikeoutSize = scale.fixedPoint(scale.pixels(face.tables.strikeoutSize));
+    m_strikeoutPosition = scale.fixedPoint(scale.pixels(face.tables.strikeoutPosition));
+    m_underlineSize = scale.fixedPoint(scale.pixels(face.tables.underlineSize));
+    m_underlinePosition = scale.fixedPoint(scale.pixels(face.tables.underlinePosition));
+
+    m_dictionary.addName("Type", "Font");
+    m_dictionary.addName("Subtype", "TrueType");
+    m_dictionary.addName("Name", m_resourceName);
+    m_dictionary.addName("BaseFont", baseName);
+    m_dictionary.add("FirstChar", preformatted(m_firstChar));
+    m_dictionary.add("LastChar", preformatted(m_lastChar));
+    m_dictionary.add("Widths", std::make_unique<TPdfVerbatim>(widthsText(listedWidths)));
+    m_dictionary.add("Encoding", encodingOf(m_codePage));
+
+    TPdfDictionary& descriptor = addDescriptor(xref, face, baseName);
+    m_dictionary.addReference("FontDescriptor", descriptor);
+    if (request.embedProgram)
+        embedProgram(xref, descriptor, face.style);
 }
 
 int64_t TPdfFont::width(uint8_t code) const
