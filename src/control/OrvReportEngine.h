@@ -13,6 +13,12 @@ class IOrvReportEngineEvents;
 // names, properties are get_Name()/put_Name(value), optional arguments have
 // C++ defaults, and every failure is thrown as EngineError. The same
 // operations are reachable by name through TDispatchTable.
+//
+// Threads: one control per thread. A control is created, used and destroyed
+// on the thread that runs its Qt event loop (its dialogs, progress windows
+// and printing run that loop); it is never called from another thread.
+// Controls on different threads are independent; the font cache they share
+// is safe to use from all of them.
 class IOrvReportEngine {
 public:
     virtual ~IOrvReportEngine() = default;

@@ -18,6 +18,8 @@ class TUiServices;
 // The report engine control: a widget that a Qt host places in one of its
 // windows. It owns the report and the current settings and implements the
 // programmable interface; every operation runs inside the failure trap.
+// A control lives on one thread: the one that created it and runs its event
+// loop (see IOrvReportEngine).
 class TORVREP : public QWidget, public IOrvReportEngine, private IReportObserver {
     Q_OBJECT
 

@@ -112,6 +112,7 @@ const std::set<std::string>& TFontServices::listedFamilies()
 
 bool TFontServices::isInstalled(std::string_view family)
 {
+    const std::lock_guard lock(m_lock);
     const std::string key = asciiLower(family);
     if (auto known = m_installed.find(key); known != m_installed.end())
         return known->second;
@@ -136,6 +137,7 @@ bool TFontServices::isInstalled(std::string_view family)
 
 const TFontFaceMetrics& TFontServices::metrics(std::string_view family, bool bold, bool italic)
 {
+    const std::lock_guard lock(m_lock);
     auto key = faceKey(family, bold, italic);
     auto found = m_metrics.find(key);
     if (found == m_metrics.end())
@@ -183,6 +185,7 @@ TFontFaceMetrics TFontServices::loadMetrics(const std::string& family, bool bold
 
 const TFontFaceTables& TFontServices::faceTables(std::string_view family, bool bold, bool italic)
 {
+    const std::lock_guard lock(m_lock);
     auto key = faceKey(family, bold, italic);
     if (auto found = m_tables.find(key); found != m_tables.end())
         return found->second;
@@ -222,6 +225,7 @@ const TFontFaceTables& TFontServices::faceTables(std::string_view family, bool b
 std::vector<int32_t> TFontServices::advanceWidths(std::string_view family, bool bold, bool italic,
                                                   const std::vector<char32_t>& codePoints)
 {
+    const std::lock_guard lock(m_lock);
     const TFontFaceMetrics& served = metrics(family, bold, italic);
     const bool symbol = faceTables(family, bold, italic).symbol;
     FreeTypeFace face(served.file, served.faceIndex);
@@ -241,6 +245,7 @@ std::vector<int32_t> TFontServices::advanceWidths(std::string_view family, bool 
 
 std::string TFontServices::trueTypeProgram(std::string_view family, bool bold, bool italic)
 {
+    const std::lock_guard lock(m_lock);
     const TFontFaceMetrics& served = metrics(family, bold, italic);
     std::ifstream file(served.file, std::ios::binary);
     std::string program{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

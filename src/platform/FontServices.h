@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -50,7 +51,9 @@ struct TFontFaceTables {
 // installed when fontconfig lists it, or when its metric-compatible alias
 // rules (strong bindings) name an installed family: reports written for
 // "Arial" then get Liberation Sans with the same metrics. Everything is
-// computed once and cached for the life of the process.
+// computed once and cached for the life of the process. Controls on
+// different threads share the one instance: every call holds its lock, and
+// the references it returns stay valid (cached entries are never removed).
 class TFontServices {
 public:
     static TFontServices& instance();
@@ -81,6 +84,8 @@ private:
     std::map<std::string, bool> m_installed; // lower-cased name -> installed
     std::map<std::pair<std::string, int>, TFontFaceMetrics> m_metrics;
     std::map<std::pair<std::string, int>, TFontFaceTables> m_tables;
+    // Recursive: the public calls build on one another.
+    std::recursive_mutex m_lock;
 };
 
 } // namespace orv

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+#include <vector>
+
 using namespace orv;
 
 TEST(FontServices, MetricCompatibleAliasesCountAsInstalled)
@@ -79,4 +83,38 @@ TEST(FontServices, GivesTheTrueTypeProgramOfAFace)
     ASSERT_GT(program.size(), 100000u);
     EXPECT_EQ(program.substr(0, 4), std::string("\0\1\0\0", 4));
     EXPECT_NE(program.find("glyf"), std::string::npos);
+}
+
+// Controls on different threads share the one font cache: faces asked for
+// at the same time from several threads are each measured once, and every
+// thread sees the same entries.
+TEST(FontServices, ServesSeveralThreadsAtOnce)
+{
+    TFontServices& fonts = TFontServices::instance();
+    constexpr int kThreads = 4, kFamilies = 24;
+    std::vector<std::vector<const TFontFaceMetrics*>> seen(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&fonts, &seen, t] {
+            for (int i = 0; i < kFamilies; ++i) {
+                // Names nobody asked for before, so every call fills the cache.
+                const std::string family = "Unlisted Shared Face " + std::to_string(i);
+                fonts.isInstalled(family);
+                seen[t].push_back(&fonts.metrics(family, i % 2 == 1, i % 3 == 1));
+                fonts.advanceWidths(family, i % 2 == 1, i % 3 == 1, {U'A', U'b'});
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+
+    const TFontFaceMetrics& closest = fonts.metrics("Unlisted Shared Face 0", false, false);
+    EXPECT_FALSE(closest.family.empty());
+    for (int t = 0; t < kThreads; ++t) {
+        ASSERT_EQ(seen[t].size(), size_t{kFamilies});
+        EXPECT_EQ(seen[t][0], &closest) << "thread " << t;
+        for (int i = 0; i < kFamilies; ++i)
+            EXPECT_EQ(seen[t][i], seen[0][i]) << "thread " << t << ", face " << i;
+    }
+    EXPECT_FALSE(fonts.isInstalled("Unlisted Shared Face 3"));
 }
