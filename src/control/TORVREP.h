@@ -43,6 +43,15 @@ public:
     TInterfaceTexts& interfaceTexts() { return m_interfaceTexts; }
     const TInterfaceTexts& interfaceTexts() const { return m_interfaceTexts; }
 
+    // What the viewer's Save to PDF, Save As Image and Print buttons (and the
+    // page menu's "Print Report") do: the dialog over the host's window, then
+    // the export or the print job. A host that answers dialogs itself gets
+    // non-blocking stand-ins. No host call waits for these, so a failure is
+    // shown in a message box.
+    void saveToPdfFromViewer();
+    void saveAsImageFromViewer();
+    void printFromViewer();
+
     // --- events
     uint32_t Advise(IOrvReportEngineEvents* sink) override;
     void Unadvise(uint32_t cookie) override;

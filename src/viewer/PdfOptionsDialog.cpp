@@ -162,9 +162,9 @@ QWidget* TPdfOptionsDialog::buildDocumentFields(QWidget* parent, int top)
     const int sheetRow = m_securityLayout ? checks + 28 : 260;
     auto* sheetParent = m_securityLayout ? page : this;
     auto* label = addLabel(m_texts.text(TextSlot::strPagesPerSheet) + QLatin1Char(':'), sheetParent,
-                           QRect(10, sheetRow + 3, labelWidth + 16, 16), "lblPagesPerSheet");
+                           QRect(10, sheetRow + 3, 112, 16), "lblPagesPerSheet");
     m_pagesPerSheet = addControl<QComboBox>(sheetParent, "cboPagesPerSheet",
-                                            QRect(boxLeft + 16, sheetRow, 90, 22));
+                                            QRect(124, sheetRow, 90, 22));
     label->setBuddy(m_pagesPerSheet);
     m_pagesPerSheet->addItem(QStringLiteral("1 Page"), 1);
     m_pagesPerSheet->addItem(QStringLiteral("2 Pages"), 2);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pdfexport/ReportPdfExport.h"
+#include "printing/PrintProgressWindow.h"
 
 #include <QPointer>
 
@@ -8,7 +9,6 @@ class QWidget;
 
 namespace orv {
 
-class TOperationProgressWindow;
 class TUiServices;
 
 // The window a PDF file export shows while it runs: "Saving Report to PDF

@@ -403,4 +403,19 @@ void TSaveAsImageDialog::reject()
                                            TUiServices::Buttons::YesNo) == TUiServices::Answer::Yes;
 }
 
+std::string saveAsImageWithoutDialog(const TReport& report, TUiServices& ui)
+{
+    TCurrentDirectoryGuard keepDirectory;
+    const std::optional<std::string> chosen =
+        ui.saveFileName(kCaption, kPictureFilter, withExtension(report.PdfSetup.FileName, ".JPG"));
+    if (!chosen || chosen->empty())
+        return {};
+    TImageSetRequest request;
+    request.fileName = *chosen;
+    request.firstPage = request.lastPage = std::clamp(report.viewPageNumber(), 1, report.pageCount());
+    const TImageSetResult saved = saveImageSet(report, request);
+    openWhenAsked(ui, saved.files.front(), true);
+    return saved.files.front();
+}
+
 } // namespace orv

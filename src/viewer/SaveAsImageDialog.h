@@ -101,4 +101,10 @@ private:
     QPushButton* m_cancel = nullptr;
 };
 
+// Where no dialog may block (a host that answers dialogs itself): the file
+// is asked for in a save dialog, and the displayed page is saved as the
+// dialog saves it unchanged: a JPEG at full size and quality 90, opened
+// afterwards. Returns the file written, empty when none was.
+std::string saveAsImageWithoutDialog(const TReport& report, TUiServices& ui);
+
 } // namespace orv
