@@ -3,7 +3,7 @@
 
 #include "control/TORVREP.h"
 
-#include "control/PdfFileExport.h"
+#include "viewer/PdfFileExport.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
 

@@ -1,6 +1,6 @@
 #include "viewer/PdfToolbarExport.h"
 
-#include "pdfexport/ReportPdfExport.h"
+#include "viewer/PdfFileExport.h"
 #include "platform/CurrentDirectory.h"
 #include "viewer/PdfOptionsDialog.h"
 

@@ -5,7 +5,7 @@
 
 #include "control/Dispatch.h"
 #include "control/EngineError.h"
-#include "control/PdfFileExport.h"
+#include "viewer/PdfFileExport.h"
 #include "pdfexport/PdfPageRenderer.h"
 #include "pdfexport/ReportPdfExport.h"
 #include "render/PageImageTesting.h"

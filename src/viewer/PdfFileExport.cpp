@@ -1,4 +1,4 @@
-#include "control/PdfFileExport.h"
+#include "viewer/PdfFileExport.h"
 
 #include "document/Report.h"
 #include "platform/FileNames.h"
