@@ -7,6 +7,7 @@
 // each reader in one call.
 
 #include "barcodes/Barcode.h"
+#include "barcodes/BarcodeReaders.h"
 #include "document/GraphicObjects.h"
 #include "document/Report.h"
 #include "pdf/PdfTestSupport.h"
@@ -16,7 +17,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -245,33 +245,8 @@ TReadings read(const QImage& page, const std::vector<TPlacedSymbol>& symbols, co
         files << scratch.path(prefix + QString::number(files.size()) + ".pgm");
         page.copy(pixels).convertToFormat(QImage::Format_Grayscale8).save(files.back());
     }
-    TReadings readings{std::vector<std::string>(files.size()), std::vector<std::string>(files.size())};
-
-    // zbar lists each source with the symbols found in it.
-    const ToolResult zbar = runTool(
-        "zbarimg", QStringList{"--nodbus", "--xml", "-Sean2.enable", "-Sean5.enable"} + files);
-    static const QRegularExpression source("<source href='([^']*)'>(.*?)</source>",
-                                           QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression found(R"re(<symbol type='([^']*)'[^>]*><data><!\[CDATA\[(.*?)\]\]></data>)re",
-                                          QRegularExpression::DotMatchesEverythingOption);
-    for (auto s = source.globalMatch(QString::fromStdString(zbar.out)); s.hasNext();) {
-        const auto m = s.next();
-        const auto index = files.indexOf(m.captured(1));
-        for (auto f = found.globalMatch(m.captured(2)); f.hasNext() && index >= 0;) {
-            const auto symbol = f.next();
-            readings.zbar[static_cast<size_t>(index)] += (symbol.captured(1) + ":" + symbol.captured(2) + "\n").toStdString();
-        }
-    }
-
-    // ZXingReader -1: one line per file, "file format "text"".
-    const ToolResult zxing = runTool("ZXingReader", QStringList{"-1"} + files);
-    for (const QString& line : QString::fromStdString(zxing.out).split('\n', Qt::SkipEmptyParts)) {
-        const auto space = line.indexOf(' ');
-        const auto index = files.indexOf(line.left(space));
-        if (index >= 0)
-            readings.zxing[static_cast<size_t>(index)] += line.mid(space + 1).toStdString();
-    }
-    return readings;
+    return {orv::testing::zbarReadings(files, {"-Sean2.enable", "-Sean5.enable"}),
+            orv::testing::zxingReadings(files)};
 }
 
 enum class Reader { Zbar, ZXing };
@@ -296,10 +271,12 @@ void expectEveryCaseRead(const TReadings& readings, const std::vector<TPlacedSym
     for (size_t i = 0; i < symbols.size(); ++i) {
         const TScanCase& c = *symbols[i].scanCase;
         const bool zbarMay = mayMiss(target, symbols[i], Reader::Zbar);
-        for (const std::string& expected : c.zbar)
-            if (!zbarMay || !readings.zbar[i].empty())
+        for (const std::string& expected : c.zbar) {
+            if (!zbarMay || !readings.zbar[i].empty()) {
                 EXPECT_NE(readings.zbar[i].find(expected + "\n"), std::string::npos)
                     << target << " zbar, " << symbols[i].label() << ": " << readings.zbar[i];
+            }
+        }
         if (c.zxing.empty())
             continue;
         if (mayMiss(target, symbols[i], Reader::ZXing) && readings.zxing[i] == "None")
