@@ -109,6 +109,32 @@ std::string withoutTrailingSpace(std::string codes)
     return codes;
 }
 
+// zint's PostNet bars, '5' tall and 'A' short: its first row holds the tall
+// bars, the second every bar.
+std::string zintPostNetBars(const std::string& data)
+{
+    const auto rows = zintRows(40, data);
+    if (rows.size() != 2u) {
+        ADD_FAILURE() << "zint PostNet dump of " << data;
+        return {};
+    }
+    std::string bars;
+    for (size_t i = 0; i < rows[1].size(); ++i)
+        if (rows[1][i] == '1')
+            bars += rows[0][i] == '1' ? '5' : 'A';
+    return bars;
+}
+
+// Our PostNet bars without the spaces between them.
+std::string postNetBars(const std::string& data)
+{
+    std::string bars;
+    for (char c : barcode(2, data).encode())
+        if (c == '5' || c == 'A')
+            bars += c;
+    return bars;
+}
+
 } // namespace
 
 TEST(BarcodeEncoding, DigitWidthAndModuleTablesBecomeWidthCodes)
@@ -276,19 +302,7 @@ TEST(BarcodeReferences, PatternsMatchZint)
     EXPECT_EQ(runsAsCodes(zintRows(47, "1234", {"--vers=1"}).at(0), {{1, '5'}, {2, '6'}}, {{1, '0'}, {2, '1'}}),
               withoutTrailingSpace(msi.encode()));
 
-    // PostNet: the first row holds the tall bars, the second every bar.
-    const auto rows = zintRows(40, "1234");
-    ASSERT_EQ(rows.size(), 2u);
-    std::string tallShort;
-    for (size_t i = 0; i < rows[1].size(); ++i)
-        if (rows[1][i] == '1')
-            tallShort += rows[0][i] == '1' ? '5' : 'A';
-    std::string ours;
-    TAsBarcode postNet = barcode(2, "1234");
-    for (char c : postNet.encode())
-        if (c == '5' || c == 'A')
-            ours += c;
-    EXPECT_EQ(tallShort, ours);
+    EXPECT_EQ(zintPostNetBars("1234"), postNetBars("1234"));
 }
 
 TEST(BarcodeOnPages, ExportedPagesDecodeAtEveryRotationAndWidthRule)
@@ -365,5 +379,24 @@ TEST(BarcodeGeometry, TurnedSymbolWithARequestedWidthKeepsItsBoxAtLeftTop)
         const bool upright = angle == 90 || angle == 270;
         EXPECT_NEAR(box.width(), upright ? 120 : 333.5, 1e-6) << angle;
         EXPECT_NEAR(box.height(), upright ? 333.5 : 120, 1e-6) << angle;
+    }
+}
+
+TEST(BarcodeReferences, SymbologiesNoReaderTakesMatchZintForEveryDigit)
+{
+    const std::map<int, char> narrowWideBars = {{1, '5'}, {3, '6'}, {4, '7'}};
+    const std::map<int, char> narrowWideSpaces = {{1, '0'}, {3, '1'}};
+    for (const std::string data : {"0", "9876543210", "5555", "1029384756"}) {
+        EXPECT_EQ(runsAsCodes(zintRows(7, data).at(0), narrowWideBars, narrowWideSpaces),
+                  withoutTrailingSpace(barcode(5, data).encode()))
+            << "industrial " << data;
+        EXPECT_EQ(runsAsCodes(zintRows(2, data).at(0), narrowWideBars, narrowWideSpaces),
+                  withoutTrailingSpace(barcode(6, data).encode()))
+            << "matrix " << data;
+        // MSI draws wide elements two modules wide in zint.
+        EXPECT_EQ(runsAsCodes(zintRows(47, data, {"--vers=1"}).at(0), {{1, '5'}, {2, '6'}}, {{1, '0'}, {2, '1'}}),
+                  withoutTrailingSpace(barcode(17, data).encode()))
+            << "MSI " << data;
+        EXPECT_EQ(zintPostNetBars(data), postNetBars(data)) << "PostNet " << data;
     }
 }
