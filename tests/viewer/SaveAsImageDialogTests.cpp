@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <tiffio.h>
+
 using namespace orv;
 using orv::dialogtest::control;
 
@@ -204,6 +206,16 @@ TEST_F(SaveAsImageDialogTest, AMultiPageTiffAndPagesPerSheet)
     clickSave();
     EXPECT_EQ(files(), QStringList{"Report.TIF"});
     ASSERT_EQ(dialog().saved().files.size(), 1u);
+    // Twelve pages, four a picture: three pictures, each a whole page.
+    TIFF* tiff = TIFFOpen(path("Report.TIF").c_str(), "r");
+    ASSERT_NE(tiff, nullptr);
+    EXPECT_EQ(TIFFNumberOfDirectories(tiff), 3);
+    uint32_t width = 0, height = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    TIFFClose(tiff);
+    EXPECT_EQ(width, 816u);
+    EXPECT_EQ(height, 1056u);
 }
 
 TEST_F(SaveAsImageDialogTest, EscapeWhileSavingStopsAndMayDeleteWhatWasWritten)
