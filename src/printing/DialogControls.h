@@ -4,6 +4,10 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace orv {
 
 // A named control at a fixed place in a dialog; a caption, when given, goes
@@ -15,6 +19,20 @@ Widget* addControl(QWidget* parent, const char* objectName, const QRect& geometr
     widget->setObjectName(QLatin1String(objectName));
     widget->setGeometry(geometry);
     return widget;
+}
+
+// The whole number a box's text starts with (after blanks), 0 when it
+// starts with none: "12 pages" reads 12. Callers keep the number to what
+// they can use.
+inline int32_t leadingNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const bool negative = trimmed.startsWith(QLatin1Char('-'));
+    qsizetype i = negative || trimmed.startsWith(QLatin1Char('+')) ? 1 : 0;
+    int64_t value = 0;
+    for (; i < trimmed.size() && trimmed[i] >= QLatin1Char('0') && trimmed[i] <= QLatin1Char('9'); ++i)
+        value = std::min<int64_t>(value * 10 + (trimmed[i].unicode() - u'0'), std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(negative ? -value : value);
 }
 
 inline QLabel* addLabel(const QString& text, QWidget* parent, const QRect& geometry, const char* objectName = nullptr)

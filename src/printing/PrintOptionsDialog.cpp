@@ -41,20 +41,6 @@ constexpr int kSimplex = 1;
 constexpr int kDuplexLongEdge = 2;
 constexpr int kDuplexShortEdge = 3;
 
-// The whole number a box's text starts with (after blanks), 0 when it
-// starts with none. The numbers are passed on unchecked; the job keeps them
-// to the pages the report has.
-int32_t leadingNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    const bool negative = trimmed.startsWith(QLatin1Char('-'));
-    qsizetype i = negative || trimmed.startsWith(QLatin1Char('+')) ? 1 : 0;
-    int64_t value = 0;
-    for (; i < trimmed.size() && trimmed[i] >= QLatin1Char('0') && trimmed[i] <= QLatin1Char('9'); ++i)
-        value = std::min<int64_t>(value * 10 + (trimmed[i].unicode() - u'0'), std::numeric_limits<int32_t>::max());
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
 // The printer's type: what its list entry holds before a name-value
 // separator, empty for a plain printer name.
 QString printerType(const std::string& printer)

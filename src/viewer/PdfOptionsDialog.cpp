@@ -32,14 +32,6 @@ constexpr const char* kPdfFilter = "PDF (*.PDF)";
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
-// A page number typed into a range box; anything else counts as 0.
-int32_t pageNumberOf(const QLineEdit* box)
-{
-    bool ok = false;
-    const int value = box->text().trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
 } // namespace
 
 TPdfDialogValues pdfDialogValuesOf(const TReport& report)
@@ -326,8 +318,8 @@ TPdfDialogValues TPdfOptionsDialog::values() const
     if (m_currentPage->isChecked()) {
         values.firstPage = values.lastPage = m_pageScroller->value();
     } else if (m_pagesFrom->isChecked()) {
-        int32_t from = pageNumberOf(m_fromPage);
-        int32_t to = pageNumberOf(m_toPage);
+        int32_t from = leadingNumber(m_fromPage->text());
+        int32_t to = leadingNumber(m_toPage->text());
         if (to < from)
             std::swap(from, to);
         values.firstPage = std::max(from, 1);

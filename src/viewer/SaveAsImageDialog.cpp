@@ -59,7 +59,8 @@ std::vector<int> depthsOf(ImageFileType type)
     return {24, 16, 8, 4, 1};
 }
 
-// The number a box holds, or nothing when it holds no whole number.
+// The number a box holds, or nothing when it holds anything but a whole
+// number (a quality of "50x" is refused, not read as 50).
 std::optional<int> numberIn(const QLineEdit* box)
 {
     bool ok = false;
@@ -310,7 +311,7 @@ TImageSetRequest TSaveAsImageDialog::request() const
         request.lastPage = m_report.pageCount();
     } else {
         const TPageRange range =
-            exportedPageRange(m_report, numberIn(m_fromPage).value_or(0), numberIn(m_toPage).value_or(0));
+            exportedPageRange(m_report, leadingNumber(m_fromPage->text()), leadingNumber(m_toPage->text()));
         request.firstPage = range.first;
         request.lastPage = range.last;
     }
