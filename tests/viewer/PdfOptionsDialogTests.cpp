@@ -102,7 +102,16 @@ TEST_F(PdfOptionsDialogTest, ThePlainLayoutOpensWithTheReportsSettingsAndTheInte
     EXPECT_EQ(pages.maximum(), 5);
     EXPECT_EQ(pages.value(), 3);
     EXPECT_EQ(control<QLabel>(dialog, "lblPageNumber").text(), QStringLiteral("3 / 5"));
-    EXPECT_FALSE(control<QLabel>(dialog, "imgPagePreview").pixmap().isNull());
+    const QImage third = control<QLabel>(dialog, "imgPagePreview").pixmap().toImage();
+    EXPECT_FALSE(third.isNull());
+    // Another page shows in the preview and its label.
+    report.page(5).Width = 11;
+    report.page(5).Height = 8.5;
+    control<QScrollBar>(dialog, "scrPageNumber").setValue(5);
+    EXPECT_EQ(control<QLabel>(dialog, "lblPageNumber").text(), QStringLiteral("5 / 5"));
+    const QImage fifth = control<QLabel>(dialog, "imgPagePreview").pixmap().toImage();
+    EXPECT_GT(fifth.width(), fifth.height()) << "a landscape page";
+    EXPECT_LT(third.width(), third.height());
 
     // The plain layout writes one page a sheet, and says so.
     EXPECT_EQ(list(dialog, "cboPagesPerSheet").currentText(), QStringLiteral("1 Page"));
