@@ -13,6 +13,7 @@ PACKAGES="
   cups-daemon cups-client
   zbar-tools zxing-cpp-tools zint libhpdf-dev
   xvfb xauth
+  python3-dev pybind11-dev python3-pytest
   clang libclang-rt-14-dev libreoffice-draw-nogui libreoffice-writer-nogui
 "
 

@@ -30,6 +30,10 @@ struct ParamDecl {
     std::string name;
     Presence presence = Presence::Required;
     Variant defaultValue;
+    // The type the operation takes (Empty: any variant), and whether the
+    // operation writes the argument back, for hosts that describe or return it.
+    VarType type = VarType::Empty;
+    bool byReference = false;
 };
 
 struct DispatchEntry {
@@ -37,6 +41,9 @@ struct DispatchEntry {
     int32_t dispId = 0;
     InvokeKind kind = InvokeMethod;
     std::vector<ParamDecl> params;
+    // Whether the operation returns a value, and its type (Empty: any variant).
+    bool hasResult = false;
+    VarType resultType = VarType::Empty;
     // Converts the arguments, calls the typed operation and returns its
     // result. Arguments bound by reference are written back into the vector.
     std::function<Variant(IOrvReportEngine&, std::vector<Variant>&)> call;

@@ -39,6 +39,32 @@ T convertTo(const Variant& value)
         static_assert(sizeof(T) == 0, "unsupported interface parameter type");
 }
 
+// The variant type that carries a parameter or result type; Empty for a
+// variant (any value) and for no result.
+template <class T>
+constexpr VarType varTypeOf()
+{
+    using U = std::remove_cvref_t<T>;
+    if constexpr (std::is_same_v<U, float>)
+        return VarType::R4;
+    else if constexpr (std::is_same_v<U, double>)
+        return VarType::R8;
+    else if constexpr (std::is_same_v<U, int32_t>)
+        return VarType::I4;
+    else if constexpr (std::is_same_v<U, int16_t>)
+        return VarType::I2;
+    else if constexpr (std::is_same_v<U, uint8_t>)
+        return VarType::UI1;
+    else if constexpr (std::is_same_v<U, bool>)
+        return VarType::Bool;
+    else if constexpr (std::is_same_v<U, Currency>)
+        return VarType::CY;
+    else if constexpr (std::is_same_v<U, std::string>)
+        return VarType::BSTR;
+    else
+        return VarType::Empty;
+}
+
 // A by-reference Variant parameter binds to the caller's argument itself;
 // every other parameter receives a converted copy.
 template <class Param>
@@ -82,6 +108,18 @@ struct MemberTraits<R (IOrvReportEngine::*)(A...)> {
     static constexpr size_t arity = sizeof...(A);
     template <size_t I>
     using Arg = std::tuple_element_t<I, std::tuple<A...>>;
+
+    static void describe(std::vector<ParamDecl>& params)
+    {
+        describeEach(params, std::index_sequence_for<A...>{});
+    }
+
+private:
+    template <size_t... I>
+    static void describeEach(std::vector<ParamDecl>& params, std::index_sequence<I...>)
+    {
+        ((params[I].type = varTypeOf<Arg<I>>(), params[I].byReference = std::is_same_v<Arg<I>, Variant&>), ...);
+    }
 };
 
 template <auto Member, size_t... I>
@@ -108,6 +146,9 @@ DispatchEntry entry(const char* name, int32_t dispId, InvokeKind kind, std::stri
     result.params = TDispatchTable::parseParams(params);
     if (result.params.size() != Traits::arity)
         throw std::logic_error(std::string("Parameter list does not match the operation ") + name);
+    Traits::describe(result.params);
+    result.hasResult = !std::is_void_v<typename Traits::Result>;
+    result.resultType = varTypeOf<typename Traits::Result>();
     std::string operation = name;
     std::vector<ParamDecl> decls = result.params;
     result.call = [operation, decls](IOrvReportEngine& engine, std::vector<Variant>& args) {

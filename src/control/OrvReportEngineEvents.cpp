@@ -11,6 +11,16 @@ void fire(TLateBoundEventSink& sink, const char* name, int32_t dispId, std::vect
 
 } // namespace
 
+const std::vector<std::string>& TLateBoundEventSink::eventNames()
+{
+    static const std::vector<std::string> names{
+        "OnActivate",       "OnClick",        "OnCreate",          "OnFieldExpression",     "OnDblClick",
+        "OnDestroy",        "OnDeactivate",   "BeforePagePrint",   "AfterPagePrint",        "OnPrintWhenExpression",
+        "OnKeyPress",       "OnPageClick",    "OnExitButtonClick", "OnPaint",               "OnObjectClick",
+        "OnToolbarButtonClick"};
+    return names;
+}
+
 void TLateBoundEventSink::OnActivate() { fire(*this, "OnActivate", 1); }
 void TLateBoundEventSink::OnClick() { fire(*this, "OnClick", 2); }
 void TLateBoundEventSink::OnCreate() { fire(*this, "OnCreate", 3); }

@@ -42,6 +42,9 @@ class TLateBoundEventSink : public IOrvReportEngineEvents {
 public:
     virtual void onEvent(const char* name, int32_t dispId, std::vector<Variant>& args) = 0;
 
+    // The names onEvent hears, in dispatch id order.
+    static const std::vector<std::string>& eventNames();
+
     void OnActivate() override;
     void OnClick() override;
     void OnCreate() override;

@@ -53,6 +53,27 @@ TEST(DispatchParams, ParseOptionalAndDefaulted)
     EXPECT_TRUE(TDispatchTable::parseParams("").empty());
 }
 
+TEST(DispatchTableShape, EntriesDescribeTypesAndByReferenceArguments)
+{
+    const TDispatchTable& table = TDispatchTable::instance();
+    auto entryOf = [&](const char* name, unsigned kind) { return table.find(table.idOfName(name), kind); };
+    const DispatchEntry* save = entryOf("SaveToPDF", InvokeMethod);
+    ASSERT_NE(save, nullptr);
+    EXPECT_TRUE(save->params[0].byReference);
+    EXPECT_EQ(save->params[1].type, VarType::Bool);
+    EXPECT_FALSE(save->params[1].byReference);
+    EXPECT_EQ(save->params[2].type, VarType::I4);
+    const DispatchEntry* width = entryOf("PageWidth", InvokePropertyGet);
+    EXPECT_EQ(width->resultType, VarType::R4);
+    EXPECT_EQ(entryOf("PageWidth", InvokePropertyPut)->params[0].type, VarType::R4);
+    EXPECT_FALSE(entryOf("Clear", InvokeMethod)->hasResult);
+    EXPECT_TRUE(entryOf("PDFStream", InvokeMethod)->hasResult);
+    EXPECT_EQ(entryOf("PDFStream", InvokeMethod)->resultType, VarType::Empty); // any variant
+    const DispatchEntry* text = entryOf("AddText", InvokeMethod);
+    EXPECT_EQ(text->params[0].type, VarType::Empty); // cName takes any variant
+    EXPECT_EQ(text->params[2].type, VarType::R4);
+}
+
 TEST_F(DispatchTest, CallsWithConvertedAndOmittedArguments)
 {
     call("NewPage", {Variant("11"), Variant(8.5), Variant::missing(), Variant::missing(), Variant::missing()});
