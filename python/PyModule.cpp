@@ -85,7 +85,8 @@ public:
         for (auto [key, value] : keywords) {
             const std::string name = key.cast<std::string>();
             size_t index = 0;
-            while (index < params.size() && !equalsIgnoringAsciiCase(params[index].name, name))
+            while (index < params.size() && !equalsIgnoringAsciiCase(params[index].name, name)
+                   && !equalsIgnoringAsciiCase(pythonName(params[index].name), name))
                 ++index;
             if (index == params.size())
                 throw py::type_error(m_entry.name + "() got an unexpected keyword argument '" + name + "'");

@@ -1,6 +1,7 @@
 #include "Signatures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
@@ -48,6 +49,24 @@ std::string resultType(const DispatchEntry& method)
 
 } // namespace
 
+std::string pythonName(const std::string& declared)
+{
+    static const std::set<std::string> keywords{
+        "False", "None",   "True",    "and",      "as",   "assert", "async", "await",  "break",
+        "class", "continue", "def",   "del",      "elif", "else",   "except", "finally", "for",
+        "from",  "global", "if",      "import",   "in",   "is",     "lambda", "nonlocal", "not",
+        "or",    "pass",   "raise",   "return",   "try",  "while",  "with",  "yield"};
+    std::string name = declared;
+    for (char& c : name)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_'))
+            c = '_';
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name.front())))
+        name.insert(0, "_");
+    if (keywords.count(name))
+        name += '_';
+    return name;
+}
+
 std::string methodSignature(const DispatchEntry& method)
 {
     std::string text = method.name + "(self";
@@ -56,7 +75,7 @@ std::string methodSignature(const DispatchEntry& method)
     bool optionalSeen = false;
     for (const ParamDecl& param : method.params) {
         optionalSeen = optionalSeen || param.presence != ParamDecl::Presence::Required;
-        text += ", " + param.name + ": " + pythonType(param.type);
+        text += ", " + pythonName(param.name) + ": " + pythonType(param.type);
         if (optionalSeen)
             text += param.presence == ParamDecl::Presence::Defaulted ? " = " + param.defaultValue.toString() : " = ...";
     }

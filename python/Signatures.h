@@ -9,6 +9,11 @@
 
 namespace orv::python {
 
+// A parameter's name as a Python identifier: characters a name cannot hold
+// become "_", and a Python keyword gets a trailing "_". Keyword arguments
+// take this name as well as the declared one.
+std::string pythonName(const std::string& declared);
+
 // "AddText(self, cName: Any, ..., nFontSize: int = ...) -> None"
 std::string methodSignature(const DispatchEntry& method);
 

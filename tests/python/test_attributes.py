@@ -146,3 +146,10 @@ class TestCalls:
         gc.collect()
         new_page()
         assert new_page.__self__.nTotalPages == 2
+
+
+def test_parameters_whose_names_python_cannot_spell_take_an_identifier(engine, tmp_path):
+    # GetImageInfo's second parameter is declared as "file name".
+    assert "file_name: Any" in engine.GetImageInfo.__doc__
+    missing = str(tmp_path / "none.png")
+    assert engine.GetImageInfo(1, file_name=missing) == engine.GetImageInfo(1, missing)
