@@ -44,6 +44,29 @@ const NamedOperation* operationNamed(std::string_view name)
     return found == index.end() ? nullptr : &found->second;
 }
 
+// The same lookup keyed by the attribute's str object: names in code are
+// interned, so a read of r.PageWidth costs one dict probe. Only names that
+// exist are kept, and at most a bounded number of spellings.
+const NamedOperation* operationNamed(PyObject* name)
+{
+    static PyObject* cache = PyDict_New();
+    if (PyObject* hit = PyDict_GetItemWithError(cache, name))
+        return static_cast<const NamedOperation*>(PyLong_AsVoidPtr(hit));
+    if (PyErr_Occurred())
+        return nullptr;
+    Py_ssize_t length = 0;
+    const char* text = PyUnicode_AsUTF8AndSize(name, &length);
+    if (!text)
+        return nullptr;
+    const NamedOperation* named = operationNamed(std::string_view(text, length));
+    if (named && PyDict_Size(cache) < 4096) {
+        py::object address = py::reinterpret_steal<py::object>(PyLong_FromVoidPtr(const_cast<NamedOperation*>(named)));
+        if (!address || PyDict_SetItem(cache, name, address.ptr()) != 0)
+            PyErr_Clear();
+    }
+    return named;
+}
+
 PyObject* engineErrorType = nullptr;
 
 // EngineError(status, message) from the engine's failure.
@@ -137,13 +160,9 @@ Variant invokeOrRaise(TPythonEngine& engine, const DispatchEntry& entry, std::ve
 // Python members (on, show, close ...).
 PyObject* engineGetAttr(PyObject* self, PyObject* name)
 {
-    Py_ssize_t length = 0;
-    const char* text = PyUnicode_AsUTF8AndSize(name, &length);
-    if (!text)
-        return nullptr;
-    const NamedOperation* named = operationNamed(std::string_view(text, length));
+    const NamedOperation* named = operationNamed(name);
     if (!named)
-        return PyObject_GenericGetAttr(self, name);
+        return PyErr_Occurred() ? nullptr : PyObject_GenericGetAttr(self, name);
     try {
         if (named->method)
             return py::cast(TOperation(py::reinterpret_borrow<py::object>(self), *named->method)).release().ptr();
@@ -165,13 +184,9 @@ PyObject* engineGetAttr(PyObject* self, PyObject* name)
 
 int engineSetAttr(PyObject* self, PyObject* name, PyObject* value)
 {
-    Py_ssize_t length = 0;
-    const char* text = PyUnicode_AsUTF8AndSize(name, &length);
-    if (!text)
-        return -1;
-    const NamedOperation* named = operationNamed(std::string_view(text, length));
+    const NamedOperation* named = operationNamed(name);
     if (!named)
-        return PyObject_GenericSetAttr(self, name, value);
+        return PyErr_Occurred() ? -1 : PyObject_GenericSetAttr(self, name, value);
     if (!value) {
         PyErr_Format(PyExc_AttributeError, "engine operations cannot be deleted");
         return -1;
