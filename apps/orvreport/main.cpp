@@ -1,6 +1,7 @@
 // orvreport: runs a report script against one control of the engine.
 
 #include "DemoImages.h"
+#include "PreviewWindow.h"
 #include "ReportSummary.h"
 #include "ScriptHost.h"
 
@@ -17,16 +18,21 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: orvreport run SCRIPT [--events] [--preview]\n"
-                               "       orvreport demo [--events] [--preview]\n"
-                               "  --events   print every event the control fires\n"
-                               "  --preview  show the control in a window after the script\n";
+constexpr const char* kUsage =
+    "usage: orvreport run SCRIPT [--events] [--preview [--grab FILE.png] [--size WxH]]\n"
+    "       orvreport demo [--events] [--preview [--grab FILE.png] [--size WxH]]\n"
+    "  --events   print every event the control fires\n"
+    "  --preview  show the control in a window after the script, until it is closed\n"
+    "  --grab     write a picture of the control in that window to FILE.png and exit\n"
+    "  --size     the window's size in pixels (default 1000x800)\n";
 
 struct CommandLine {
     std::string scriptPath; // empty for the demo until it is found
     bool demo = false;
     bool events = false;
     bool preview = false;
+    std::string grabPath; // empty: show the window until it is closed
+    QSize windowSize = orv::TPreviewWindow::kDefaultSize;
 };
 
 std::optional<CommandLine> parseCommandLine(int argc, char** argv)
@@ -47,9 +53,19 @@ std::optional<CommandLine> parseCommandLine(int argc, char** argv)
             line.events = true;
         else if (args[i] == "--preview")
             line.preview = true;
-        else
+        else if (args[i] == "--grab" && i + 1 < args.size())
+            line.grabPath = args[++i];
+        else if (args[i] == "--size" && i + 1 < args.size()) {
+            const std::optional<QSize> size = orv::parseWindowSize(args[++i]);
+            if (!size)
+                return std::nullopt;
+            line.windowSize = *size;
+        } else
             return std::nullopt;
     }
+    // A picture or a size is only for the window.
+    if ((!line.grabPath.empty() || line.windowSize != orv::TPreviewWindow::kDefaultSize) && !line.preview)
+        return std::nullopt;
     return line;
 }
 
@@ -113,7 +129,7 @@ int main(int argc, char** argv)
 
     chooseQtPlatform();
     QApplication app(argc, argv);
-    if (line->preview && QGuiApplication::platformName() == "offscreen") {
+    if (line->preview && line->grabPath.empty() && QGuiApplication::platformName() == "offscreen") {
         std::cerr << "orvreport: --preview needs a display\n";
         return orv::ExitBadInput;
     }
@@ -129,7 +145,10 @@ int main(int argc, char** argv)
             result = orv::ExitFailed;
     }
     if (line->preview) {
-        host.control()->show();
+        orv::TPreviewWindow window(*host.control(), line->windowSize);
+        if (!line->grabPath.empty())
+            return window.grab(line->grabPath, std::cerr) ? result : orv::ExitFailed;
+        window.show();
         app.exec();
     }
     return result;

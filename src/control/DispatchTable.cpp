@@ -186,6 +186,43 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(LastPage, 299, "");
     ORV_METHOD(GotoPage, 300, "nPageNumber");
 
+    // Preview layout, zoom and toolbar
+    ORV_METHOD(ZoomIn, 400, "");
+    ORV_METHOD(ZoomOut, 401, "");
+    ORV_METHOD(AddToolbarButton, 402, "cName, cBitmapFileName?, cHint?, nPosition?");
+    ORV_PROPERTY(Scale, 403);
+    ORV_PROPERTY(nCurrentScale, 404);
+    ORV_PROPERTY(nZoomScale, 405);
+    ORV_PROPERTY(nXOffset, 406);
+    ORV_PROPERTY(nYOffset, 407);
+    ORV_PROPERTY(nBackgroundColor, 408);
+    ORV_PROPERTY(nPaperColor, 409);
+    ORV_PROPERTY(DisplayGrid, 410);
+    ORV_PROPERTY(nGridColor, 411);
+    ORV_PROPERTY(DisplayPagesPerPage, 412);
+    ORV_PROPERTY(DisplayPageMode, 413);
+    ORV_PROPERTY(DisplayPageBorder, 414);
+    ORV_PROPERTY(DisplayPageBorderSize, 415);
+    ORV_PROPERTY(DisplayPaperStyle, 416);
+    ORV_PROPERTY(DisplayPrinterMargins, 417);
+    ORV_PROPERTY(DisplayUnitOfMeasure, 418);
+    ORV_PROPERTY(DisplayToolbar, 419);
+    ORV_PROPERTY(DisplayToolbarStyle, 420);
+    ORV_PROPERTY(DisplayStatusBar, 421);
+    ORV_PROPERTY(DisplayPopupMenu, 422);
+    ORV_PROPERTY(DisplayZoomButtons, 423);
+    ORV_PROPERTY(DisplayPageScale, 424);
+    ORV_PROPERTY(DisplayActualSizeButton, 425);
+    ORV_PROPERTY(DisplayFitToWidthButton, 426);
+    ORV_PROPERTY(DisplayFitInWindowButton, 427);
+    ORV_PROPERTY(DisplayGridButton, 428);
+    ORV_PROPERTY(DisplayHelpButton, 429);
+    ORV_PROPERTY(DisplayPageSize, 430);
+    ORV_PROPERTY(DisplayNewPageButton, 431);
+    ORV_PROPERTY(DisplayDeletePageButton, 432);
+    ORV_PROPERTY(DisplayPageNavigation, 433);
+    ORV_PROPERTY(DisplayPageScroller, 434);
+
     // Graphic objects
     ORV_METHOD(AddShape, 68,
                "cName, nHPos, nVPos, nWidth, nHeight, nPenColor=0, nFillColor=0, nFillStyle=8, nBackStyle=0, "

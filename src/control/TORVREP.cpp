@@ -5,6 +5,7 @@
 #include "platform/ProcessInfo.h"
 #include "platform/QtUiServices.h"
 #include "printing/PrinterServices.h"
+#include "viewer/Preview.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -100,6 +101,7 @@ TORVREP::TORVREP(QWidget* parent, const Options& options)
     m_report->VersionText = kVersionText;
     m_report->GdiPlusAvailable = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     initPrinting();
+    initPreview();
     if (options.sink)
         Advise(options.sink);
     fireEvent([](IOrvReportEngineEvents& sink) { sink.OnCreate(); });
@@ -108,18 +110,12 @@ TORVREP::TORVREP(QWidget* parent, const Options& options)
 TORVREP::~TORVREP()
 {
     m_tooltipFilter.reset();
+    // The preview goes before the report it shows.
+    delete m_preview;
+    m_preview = nullptr;
     // Frees the pages and deletes the report's temporary files.
     m_report.reset();
     fireEvent([](IOrvReportEngineEvents& sink) { sink.OnDestroy(); });
-}
-
-template <class Event>
-void TORVREP::fireEvent(Event&& event)
-{
-    // A sink may disconnect itself while it hears the event.
-    auto sinks = m_sinks;
-    for (auto& [cookie, sink] : sinks)
-        event(*sink);
 }
 
 uint32_t TORVREP::Advise(IOrvReportEngineEvents* sink)
@@ -145,23 +141,29 @@ void TORVREP::Unadvise(uint32_t cookie)
 
 void TORVREP::reportLayoutChanged()
 {
+    if (m_preview)
+        m_preview->relayout();
     emit layoutRequested();
-    update();
 }
 
 void TORVREP::reportContentChanged()
 {
+    if (m_preview)
+        m_preview->repaintPage();
     emit repaintRequested();
-    update();
 }
 
 void TORVREP::reportNavigationChanged()
 {
+    if (m_preview)
+        m_preview->followNavigation();
     emit navigationRequested();
 }
 
 void TORVREP::reportBackgroundChanged(bool on)
 {
+    if (m_preview)
+        m_preview->setBackgroundProcessing(on);
     emit backgroundProcessingSwitched(on);
 }
 
@@ -385,6 +387,7 @@ void TORVREP::SetAll(const Variant& cProperty, const Variant& Value, const Varia
             else if (name == "WATERMARKFONTSTYLE")
                 mark.FontStyle = asciiUpper(Value.toString());
         }
+        m_report->contentChanged();
     });
 }
 

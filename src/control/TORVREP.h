@@ -5,6 +5,7 @@
 #include "document/Report.h"
 #include "printing/PrinterInventory.h"
 #include "viewer/InterfaceTexts.h"
+#include "viewer/ViewerActions.h"
 
 #include <QWidget>
 
@@ -14,13 +15,14 @@
 namespace orv {
 
 class TUiServices;
+class TPreview;
 
 // The report engine control: a widget that a Qt host places in one of its
 // windows. It owns the report and the current settings and implements the
 // programmable interface; every operation runs inside the failure trap.
 // A control lives on one thread: the one that created it and runs its event
 // loop (see IOrvReportEngine).
-class TORVREP : public QWidget, public IOrvReportEngine, private IReportObserver {
+class TORVREP : public QWidget, public IOrvReportEngine, private IReportObserver, private TViewerActions {
     Q_OBJECT
 
 public:
@@ -42,6 +44,8 @@ public:
     // The words of the toolbar hints and of the viewer's dialogs.
     TInterfaceTexts& interfaceTexts() { return m_interfaceTexts; }
     const TInterfaceTexts& interfaceTexts() const { return m_interfaceTexts; }
+    // The preview the control shows: toolbar, page area and menus.
+    TPreview& preview() { return *m_preview; }
 
     // What the viewer's Save to PDF, Save As Image and Print buttons (and the
     // page menu's "Print Report") do: the dialog over the host's window, then
@@ -99,6 +103,76 @@ public:
     void NextPage() override;
     void LastPage() override;
     Variant GotoPage(int32_t nPageNumber) override;
+
+    // --- preview layout, zoom and toolbar
+    void ZoomIn() override;
+    void ZoomOut() override;
+    void AddToolbarButton(const Variant& cName, const Variant& cBitmapFileName = Variant::missing(),
+                          const Variant& cHint = Variant::missing(), int32_t nPosition = 0) override;
+    int32_t get_Scale() override;
+    void put_Scale(int32_t value) override;
+    int32_t get_nCurrentScale() override;
+    void put_nCurrentScale(int32_t value) override;
+    int32_t get_nZoomScale() override;
+    void put_nZoomScale(int32_t value) override;
+    float get_nXOffset() override;
+    void put_nXOffset(float value) override;
+    float get_nYOffset() override;
+    void put_nYOffset(float value) override;
+    int32_t get_nBackgroundColor() override;
+    void put_nBackgroundColor(int32_t value) override;
+    int32_t get_nPaperColor() override;
+    void put_nPaperColor(int32_t value) override;
+    bool get_DisplayGrid() override;
+    void put_DisplayGrid(bool value) override;
+    int32_t get_nGridColor() override;
+    void put_nGridColor(int32_t value) override;
+    int32_t get_DisplayPagesPerPage() override;
+    void put_DisplayPagesPerPage(int32_t value) override;
+    int32_t get_DisplayPageMode() override;
+    void put_DisplayPageMode(int32_t value) override;
+    bool get_DisplayPageBorder() override;
+    void put_DisplayPageBorder(bool value) override;
+    int32_t get_DisplayPageBorderSize() override;
+    void put_DisplayPageBorderSize(int32_t value) override;
+    int32_t get_DisplayPaperStyle() override;
+    void put_DisplayPaperStyle(int32_t value) override;
+    bool get_DisplayPrinterMargins() override;
+    void put_DisplayPrinterMargins(bool value) override;
+    int32_t get_DisplayUnitOfMeasure() override;
+    void put_DisplayUnitOfMeasure(int32_t value) override;
+    bool get_DisplayToolbar() override;
+    void put_DisplayToolbar(bool value) override;
+    int32_t get_DisplayToolbarStyle() override;
+    void put_DisplayToolbarStyle(int32_t value) override;
+    bool get_DisplayStatusBar() override;
+    void put_DisplayStatusBar(bool value) override;
+    int32_t get_DisplayPopupMenu() override;
+    void put_DisplayPopupMenu(int32_t value) override;
+    bool get_DisplayZoomButtons() override;
+    void put_DisplayZoomButtons(bool value) override;
+    bool get_DisplayPageScale() override;
+    void put_DisplayPageScale(bool value) override;
+    bool get_DisplayActualSizeButton() override;
+    void put_DisplayActualSizeButton(bool value) override;
+    bool get_DisplayFitToWidthButton() override;
+    void put_DisplayFitToWidthButton(bool value) override;
+    bool get_DisplayFitInWindowButton() override;
+    void put_DisplayFitInWindowButton(bool value) override;
+    bool get_DisplayGridButton() override;
+    void put_DisplayGridButton(bool value) override;
+    bool get_DisplayHelpButton() override;
+    void put_DisplayHelpButton(bool value) override;
+    bool get_DisplayPageSize() override;
+    void put_DisplayPageSize(bool value) override;
+    bool get_DisplayNewPageButton() override;
+    void put_DisplayNewPageButton(bool value) override;
+    bool get_DisplayDeletePageButton() override;
+    void put_DisplayDeletePageButton(bool value) override;
+    bool get_DisplayPageNavigation() override;
+    void put_DisplayPageNavigation(bool value) override;
+    bool get_DisplayPageScroller() override;
+    void put_DisplayPageScroller(bool value) override;
 
     // --- the form container
     bool get_Visible() override;
@@ -629,8 +703,43 @@ private:
     void reportNavigationChanged() override;
     void reportBackgroundChanged(bool on) override;
 
+    // TViewerActions: the preview's buttons, menus and events.
+    void saveToPdf() override;
+    void saveAsImage() override;
+    void printReport() override;
+    void emailReport() override;
+    void addDocument() override;
+    void newPage() override;
+    void deletePage() override;
+    void showHelp() override;
+    void copyViewPage() override;
+    void showAbout() override;
+    void choosePrinter(int32_t index) override;
+    void placeClipboardPicture(const QRectF& inches, int32_t imageScaling) override;
+    void pageClicked(int32_t pageNumber, float x, float y) override;
+    void beforePagePrint(int32_t pageNumber) override;
+    void clicked() override;
+    void doubleClicked() override;
+    void keyPressed(int16_t& key) override;
+    void painted() override;
+    void activated() override;
+    void deactivated() override;
+    void toolbarButtonClicked(const std::string& name) override;
+
+    void initPreview();
+    // Runs a toolbar or menu action: a failure is shown, not thrown into
+    // the event loop.
+    template <class Body>
+    void runFromViewer(Body&& body);
+
     template <class Event>
-    void fireEvent(Event&& event);
+    void fireEvent(Event&& event)
+    {
+        // A sink may disconnect itself while it hears the event.
+        auto sinks = m_sinks;
+        for (auto& [cookie, sink] : sinks)
+            event(*sink);
+    }
     void showProcessReport();
     void initPrinting();
     void selectPrinter(int32_t index);
@@ -680,6 +789,12 @@ private:
     bool m_displayAddDocumentButton = false;
 
     std::unique_ptr<QObject> m_tooltipFilter;
+
+    // The preview, a child widget filling the control.
+    TPreview* m_preview = nullptr;
+    // The preview offsets as last put, besides the report's currency copy.
+    float m_xOffset = 0;
+    float m_yOffset = 0;
 
     // The chart the chart operations address: its number on the draw page,
     // 0 for none.

@@ -38,8 +38,10 @@ template <class Change>
 void changeChart(TReport& report, int32_t chartNumber, Change change)
 {
     runTrapped([&] {
-        if (TChartObject* chart = chartAt(report.drawPage(), chartNumber))
+        if (TChartObject* chart = chartAt(report.drawPage(), chartNumber)) {
             change(*chart);
+            report.contentChanged();
+        }
     });
 }
 

@@ -131,6 +131,7 @@ Variant TORVREP::AddFromClipboard(const Variant& cName, Currency nHPos, Currency
         if (std::optional<TClipboardPicture> picture = TClipboardPicture::take())
             addClipboardPicture(m_report->TempFiles, m_report->viewPage(), *picture, std::move(name),
                                 TObjectPlace::fromCurrency(nHPos, nVPos, nWidth, nHeight), nImageScaling);
+        m_report->contentChanged();
         return Variant();
     });
 }

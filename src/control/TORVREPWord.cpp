@@ -36,7 +36,9 @@ Variant TORVREP::AddWordDocument(const Variant& cName, const Variant& cFileName,
     return runTrapped([&] {
         if (!isFileName(cFileName))
             return Variant(int32_t{-1});
-        return Variant(addWordDocument(*m_report, cName.toString(), cFileName.toString()));
+        const int32_t result = addWordDocument(*m_report, cName.toString(), cFileName.toString());
+        m_report->contentChanged();
+        return Variant(result);
     });
 }
 

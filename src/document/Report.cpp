@@ -221,6 +221,7 @@ void TReport::clear()
 
 TReportObject& TReport::appendObject()
 {
+    ++m_revision;
     return drawPage().Objects.emplace_back();
 }
 
@@ -364,18 +365,21 @@ bool TReport::adoptViewPageSize()
 
 void TReport::notifyLayout()
 {
+    ++m_revision;
     if (m_observer)
         m_observer->reportLayoutChanged();
 }
 
 void TReport::notifyRepaint()
 {
+    ++m_revision;
     if (m_observer)
         m_observer->reportContentChanged();
 }
 
 void TReport::notifyNavigation()
 {
+    ++m_revision;
     if (m_observer)
         m_observer->reportNavigationChanged();
 }

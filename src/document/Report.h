@@ -81,6 +81,10 @@ public:
     // Asks the viewer to repaint after a change of what it shows (a
     // watermark, the calendar) that the report does not make itself.
     void contentChanged();
+    // Grows with every change the report knows of (objects added, pages
+    // created, moved or deleted, repaints asked for): a picture of a page
+    // taken at one revision is stale at another.
+    uint64_t revision() const { return m_revision; }
 
     float layoutWidth() const { return m_layoutWidth; }
     float layoutHeight() const { return m_layoutHeight; }
@@ -171,6 +175,7 @@ private:
     int32_t m_drawPage = 0;
     int32_t m_viewPage = 0;
     bool m_processInBackground = false;
+    uint64_t m_revision = 0;
     float m_layoutWidth = 8.5f;
     float m_layoutHeight = 11.0f;
     float m_lastNewPageWidth = 8.5f;
