@@ -727,6 +727,9 @@ private:
     void toolbarButtonClicked(const std::string& name) override;
 
     void initPreview();
+    // The preview's printer list shows the installed printers and the
+    // current one.
+    void refreshPrinterList();
     // Runs a toolbar or menu action: a failure is shown, not thrown into
     // the event loop.
     template <class Body>

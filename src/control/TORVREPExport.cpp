@@ -3,6 +3,7 @@
 // the clipboard.
 
 #include "control/TORVREP.h"
+#include "viewer/Preview.h"
 
 #include "export/MetafileExport.h"
 #include "export/PageImageExport.h"
@@ -114,6 +115,10 @@ Variant TORVREP::CopyPageToClipboard(int32_t nPageNumber)
 }
 
 bool TORVREP::get_DisplaySaveAsImageButton() { return m_displaySaveAsImageButton; }
-void TORVREP::put_DisplaySaveAsImageButton(bool value) { m_displaySaveAsImageButton = value; }
+void TORVREP::put_DisplaySaveAsImageButton(bool value)
+{
+    m_displaySaveAsImageButton = value;
+    m_preview->setControlShown("cmdSaveAsImage", value);
+}
 
 } // namespace orv

@@ -2,6 +2,7 @@
 // the PDF settings of the report.
 
 #include "control/TORVREP.h"
+#include "viewer/Preview.h"
 
 #include "viewer/PdfFileExport.h"
 #include "platform/FileNames.h"
@@ -136,7 +137,11 @@ bool TORVREP::get_PDFDisplayConfirmationAfterCreate() { return m_report->PdfSetu
 void TORVREP::put_PDFDisplayConfirmationAfterCreate(bool value) { m_report->PdfSetup.ConfirmAfterCreate = value; }
 
 bool TORVREP::get_DisplayPDFButton() { return m_displayPdfButton; }
-void TORVREP::put_DisplayPDFButton(bool value) { m_displayPdfButton = value; }
+void TORVREP::put_DisplayPDFButton(bool value)
+{
+    m_displayPdfButton = value;
+    m_preview->setControlShown("cmdSaveToPDF", value);
+}
 
 // 1, 2, 4 or 8 pages a sheet, for printing and PDF alike.
 int32_t TORVREP::get_PrintPagesPerPage() { return m_printPagesPerPage; }

@@ -2,6 +2,7 @@
 // current, its metrics and paper forms, the print settings, and PrintReport.
 
 #include "control/TORVREP.h"
+#include "viewer/Preview.h"
 
 #include "printing/PrintJob.h"
 #include "printing/PrintConfirmDialog.h"
@@ -29,8 +30,9 @@ void TORVREP::selectPrinter(int32_t index)
     m_currentPrinter.select(index);
     readPrinterMetrics(*m_report, m_currentPrinter.caps());
     if (m_report->ShowPrinterMargins)
-        emit repaintRequested();
+        m_report->contentChanged();
     m_report->PrinterSetup.PrinterIndex = static_cast<int16_t>(m_currentPrinter.index());
+    refreshPrinterList();
 }
 
 void TORVREP::SetPrinterTo(const Variant& PrinterID)
@@ -218,7 +220,11 @@ int32_t TORVREP::printWithCurrentSettings(bool prompt)
 }
 
 bool TORVREP::get_DisplayPrinterList() { return m_displayPrinterList; }
-void TORVREP::put_DisplayPrinterList(bool value) { m_displayPrinterList = value; }
+void TORVREP::put_DisplayPrinterList(bool value)
+{
+    m_displayPrinterList = value;
+    m_preview->setControlShown("cboPrinters", value);
+}
 
 // --- print settings
 
@@ -276,6 +282,10 @@ void TORVREP::put_nPrintScale(int32_t value)
 }
 
 bool TORVREP::get_DisplayPrintButton() { return m_displayPrintButton; }
-void TORVREP::put_DisplayPrintButton(bool value) { m_displayPrintButton = value; }
+void TORVREP::put_DisplayPrintButton(bool value)
+{
+    m_displayPrintButton = value;
+    m_preview->setControlShown("cmdPrintReport", value);
+}
 
 } // namespace orv

@@ -42,11 +42,21 @@ void TORVREP::initPreview()
     column->setContentsMargins(0, 0, 0, 0);
     m_preview = new TPreview(*m_report, m_interfaceTexts, *this, this);
     column->addWidget(m_preview);
+    refreshPrinterList();
+    m_preview->setControlShown("cboPrinters", m_displayPrinterList);
+    m_preview->setControlShown("cmdSaveToPDF", m_displayPdfButton);
+    m_preview->setControlShown("cmdSaveAsImage", m_displaySaveAsImageButton);
+    m_preview->setControlShown("cmdPrintReport", m_displayPrintButton);
+}
+
+void TORVREP::refreshPrinterList()
+{
+    if (!m_preview)
+        return;
     std::vector<std::string> names;
     for (const TInstalledPrinter& printer : m_currentPrinter.printers())
         names.push_back(printer.name);
     m_preview->setPrinters(names, m_currentPrinter.index());
-    m_preview->setControlShown("cboPrinters", m_displayPrinterList);
 }
 
 template <class Body>

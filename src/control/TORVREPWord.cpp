@@ -3,6 +3,7 @@
 // "Add Word Document" button.
 
 #include "control/TORVREP.h"
+#include "viewer/Preview.h"
 
 #include "export/WordDocuments.h"
 
@@ -43,6 +44,10 @@ Variant TORVREP::AddWordDocument(const Variant& cName, const Variant& cFileName,
 }
 
 bool TORVREP::get_DisplayAddDocumentButton() { return m_displayAddDocumentButton; }
-void TORVREP::put_DisplayAddDocumentButton(bool value) { m_displayAddDocumentButton = value; }
+void TORVREP::put_DisplayAddDocumentButton(bool value)
+{
+    m_displayAddDocumentButton = value;
+    m_preview->setControlShown("cmdAddWordDocument", value);
+}
 
 } // namespace orv

@@ -153,7 +153,12 @@ TPreview::TPreview(TReport& report, TInterfaceTexts& texts, TViewerActions& acti
 
 TPreview::~TPreview()
 {
+    // The children outlive this part of the object while they are torn
+    // down; nothing they say may reach it any more.
     qApp->removeEventFilter(this);
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 // --- zoom ------------------------------------------------------------------------------
@@ -411,7 +416,7 @@ void TPreview::addToolbarButton(const QString& name, const QString& bitmapFile, 
             const QImage mask(maskFile);
             if (!mask.isNull())
                 bitmap.setMask(QBitmap::fromImage(mask.scaled(bitmap.size()).createMaskFromColor(
-                    qRgb(255, 255, 255), Qt::MaskOutColor)));
+                    qRgb(255, 255, 255), Qt::MaskInColor)));
         }
         if (!bitmap.isNull())
             icon = QIcon(bitmap);

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace orv {
 
@@ -28,6 +29,14 @@ int32_t placementModeOf(Qt::KeyboardModifiers modifiers)
     if (shift)
         return 0;
     return -1;
+}
+
+// The rectangle from one corner to the other: its size is the distance
+// between them, as the cursor moved.
+QRect spanned(QPoint from, QPoint to)
+{
+    return QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                 QSize(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())));
 }
 
 } // namespace
@@ -181,7 +190,7 @@ void TPreviewArea::mouseMoveEvent(QMouseEvent* event)
     if (m_placementMode >= 0) {
         m_band->setGeometry(QRect(m_pressViewport, at).normalized());
         m_bandLabel->move(at + QPoint(16, 16));
-        emit bandChanged(QRect(m_pressPage, toPage(at)).normalized());
+        emit bandChanged(spanned(m_pressPage, toPage(at)));
         return;
     }
     if (!pageExceedsArea())
@@ -205,7 +214,7 @@ void TPreviewArea::mouseReleaseEvent(QMouseEvent* event)
     release.pageMoved = m_pageMoved;
     release.placementMode = m_placementMode;
     if (m_placementMode >= 0) {
-        release.band = QRect(m_pressPage, release.releasePoint).normalized();
+        release.band = spanned(m_pressPage, release.releasePoint);
         m_band->hide();
         m_bandLabel->hide();
     }

@@ -26,6 +26,9 @@ TPreviewToolbar::TPreviewToolbar(QWidget* parent)
 {
     setObjectName("tbrPreview");
     setFixedHeight(kHeight);
+    // Buttons that do not fit are cut off at the right; the toolbar never
+    // makes the control wider.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setAutoFillBackground(true);
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(2, 1, 2, 1);
@@ -156,6 +159,7 @@ QToolButton* TPreviewToolbar::addCustomButton(const QString& name, const QIcon& 
         }
     }
     m_row->insertWidget(index, button);
+    button->show();
     m_custom.push_back(button);
     return button;
 }
