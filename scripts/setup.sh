@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
   build-essential cmake pkg-config ccache git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev adwaita-icon-theme
   libcups2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
   libjpeg-dev zlib1g-dev libtiff-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
