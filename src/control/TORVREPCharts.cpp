@@ -186,7 +186,7 @@ void TORVREP::ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nH
         const TChartObject* chart = chartAt(m_report->drawPage(), m_currentChart);
         if (!chart)
             return;
-        const std::string fileName = withExtension(cFileName.toString(), ".EMF");
+        const std::string fileName = outputFileName(cFileName.toString(), ".EMF");
         cFileName = Variant(fileName);
         const QSize size(std::max(nWidth, kSmallestSide), std::max(nHeight, kSmallestSide));
         const QByteArray emf = recordEmf(size, screenPixelsPerInch(), [&](QPainter& painter) {

@@ -5,6 +5,7 @@
 #include "viewer/Preview.h"
 
 #include "viewer/PdfFileExport.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
 
@@ -24,7 +25,7 @@ Variant TORVREP::SaveToPDF(Variant& cFileName, bool lOpenFile, int32_t nStartPag
             request.fileName = m_report->PdfSetup.FileName;
         }
         if (!request.fileName.empty())
-            request.fileName = withExtension(request.fileName, ".PDF");
+            request.fileName = outputFileName(request.fileName, ".PDF");
         request.firstPage = nStartPage;
         request.lastPage = nEndPage;
         const std::string used = exportPdfFile(*m_report, *m_ui, request);

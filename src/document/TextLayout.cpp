@@ -26,9 +26,15 @@ bool breaksAnywhere(TTrimming trimming)
 
 } // namespace
 
+const std::string& drawnFamily(const std::string& family)
+{
+    static const std::string fallback = "Arial";
+    return family.empty() ? fallback : family;
+}
+
 QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValue)
 {
-    QFont font(QString::fromStdString(family));
+    QFont font(QString::fromStdString(drawnFamily(family)));
     font.setPointSizeF(pointSize > 0 ? pointSize : 1);
     font.setBold(styleValue & kStyleBold);
     font.setItalic(styleValue & kStyleItalic);

@@ -14,6 +14,10 @@ class TReport;
 struct TPageObject;
 struct TReportFont;
 
+// The family a font name draws with: an empty name, which no installed font
+// has, stands for Arial as it does when text is added.
+const std::string& drawnFamily(const std::string& family);
+
 // The screen font of a measured-font entry at its size and style.
 QFont screenFont(const std::string& family, int32_t pointSize, uint8_t styleValue);
 

@@ -23,18 +23,19 @@ constexpr double kExportDpi = 96;
 
 QByteArray pageMetafile(const TReport& report, int32_t pageNumber)
 {
-    const TPageMetafile page = renderPageToMetafile(report, pageNumber, 1.0);
-    const QByteArray emf = recordEmf(page.size, kExportDpi, [&](QPainter& painter) { painter.drawPicture(0, 0, page.picture); });
+    const TPageDrawing page(report, pageNumber, 1.0);
+    const QByteArray emf = recordEmf(page.size(), kExportDpi, [&](QPainter& painter) { page.play(painter); });
     if (emf.isEmpty())
-        throw std::runtime_error("Cannot make a metafile of " + std::to_string(page.size.width()) + " x " +
-                                 std::to_string(page.size.height()) + " pixels for page " + std::to_string(pageNumber));
+        throw std::runtime_error("Cannot make a metafile of " + std::to_string(page.size().width()) + " x " +
+                                 std::to_string(page.size().height()) + " pixels for page " +
+                                 std::to_string(pageNumber));
     return emf;
 }
 
 int32_t savePageMetafile(const TReport& report, TUiServices& ui, const std::string& fileName, int32_t pageNumber,
                          bool openFile)
 {
-    const std::string path = withExtension(fileName, ".EMF");
+    const std::string path = outputFileName(fileName, ".EMF");
     const QByteArray emf = pageMetafile(report, exportedPage(report, pageNumber));
     writeFileAtomically(path, std::string_view(emf.constData(), static_cast<size_t>(emf.size())));
     return openWhenAsked(ui, path, openFile);

@@ -1,6 +1,7 @@
 #include "export/PageImageExport.h"
 
 #include "document/Report.h"
+#include "platform/AtomicFile.h"
 #include "platform/UiServices.h"
 #include "render/PageRenderer.h"
 
@@ -76,22 +77,22 @@ QImage whitePaperImage(QSize size, int32_t pageNumber)
 
 QImage pageImage(const TReport& report, int32_t pageNumber, int32_t thumbnail)
 {
-    const TPageMetafile page = renderPageToMetafile(report, pageNumber, 1.0);
-    if (page.size.isEmpty())
+    const TPageDrawing page(report, pageNumber, 1.0);
+    if (page.size().isEmpty())
         throw std::runtime_error("Cannot make an image of page " + std::to_string(pageNumber));
-    const QSize size = thumbnailSize(page.size, thumbnail);
+    const QSize size = thumbnailSize(page.size(), thumbnail);
     QImage image = whitePaperImage(size, pageNumber);
     QPainter painter(&image);
-    painter.scale(static_cast<double>(size.width()) / page.size.width(),
-                  static_cast<double>(size.height()) / page.size.height());
-    painter.drawPicture(0, 0, page.picture);
+    painter.scale(static_cast<double>(size.width()) / page.size().width(),
+                  static_cast<double>(size.height()) / page.size().height());
+    page.play(painter);
     return image;
 }
 
 int32_t savePageImage(const TReport& report, TUiServices& ui, PageImageFormat format,
                       const TPageImageRequest& request)
 {
-    const std::string path = withExtension(request.fileName, extensionOf(format));
+    const std::string path = outputFileName(request.fileName, extensionOf(format));
     const QImage image = pageImage(report, exportedPage(report, request.pageNumber), request.thumbnail);
     switch (format) {
     case PageImageFormat::Jpeg:
@@ -109,7 +110,7 @@ int32_t savePageImage(const TReport& report, TUiServices& ui, PageImageFormat fo
 
 int32_t savePagesAsTiff(const TReport& report, TUiServices& ui, const TTiffRequest& request)
 {
-    const std::string path = withExtension(request.fileName, ".TIF");
+    const std::string path = outputFileName(request.fileName, ".TIF");
     const TPageRange range = exportedPageRange(report, request.startPage, request.endPage);
     TTiffWriter writer(path, request.options);
     for (int32_t page = range.first; page <= range.last; ++page)

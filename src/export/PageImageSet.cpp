@@ -38,12 +38,12 @@ public:
     {
         const TSheetSize sheet{static_cast<double>(m_size.width()), static_cast<double>(m_size.height())};
         for (int32_t page = m_first; page <= m_last; ++page) {
-            const TPageMetafile picture = renderPageToMetafile(m_report, page, m_scale);
+            const TPageDrawing picture(m_report, page, m_scale);
             const TCellOrigin origin = m_layout.cellOrigin(page - m_first + 1, sheet);
             painter.save();
             painter.translate(origin.x, origin.y);
             painter.scale(m_layout.scale(), m_layout.scale());
-            painter.drawPicture(0, 0, picture.picture);
+            picture.play(painter);
             painter.restore();
         }
     }
@@ -148,7 +148,7 @@ TImageSetResult saveImageSet(const TReport& report, const TImageSetRequest& requ
     const TSheetLayout layout{request.pagesPerSheet};
     const int32_t perSheet = layout.cells();
     const int32_t sheets = (request.lastPage - request.firstPage) / perSheet + 1;
-    const std::string path = withExtension(request.fileName, imageFileExtension(request.type));
+    const std::string path = outputFileName(request.fileName, imageFileExtension(request.type));
     const bool oneFile = sheets == 1 || (request.type == ImageFileType::Tiff && request.multiPageTiff);
 
     TImageSetResult result;

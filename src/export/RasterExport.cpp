@@ -5,6 +5,7 @@
 #include "codecs/GifCodec.h"
 #include "codecs/JpegCodec.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 
 #include <algorithm>
@@ -242,11 +243,15 @@ void writePng(const QImage& page, const std::string& path, const TRasterOptions&
     encoded.setDotsPerMeterX(3780);
     encoded.setDotsPerMeterY(3780);
 
-    TAtomicFile target(path);
-    QImageWriter writer(QString::fromStdString(target.temporaryPath()), "png");
+    // Encoded in memory first: the file write then reports a full disk or a
+    // size limit, which Qt's writer does not check when it closes its file.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(encoded))
         throw std::runtime_error("Cannot write " + path + ": " + writer.errorString().toStdString());
-    target.commit();
+    writeFileAtomically(path, std::string_view(png.constData(), static_cast<size_t>(png.size())));
 }
 
 struct TTiffWriter::State {

@@ -160,7 +160,7 @@ int32_t saveReportToWord(TReport& report, TUiServices& ui, std::string& fileName
     fileName = withFolder(fileName);
     if (!fs::is_directory(fs::path(fileName).parent_path()))
         return -2;
-    const std::string target = withExtension(fileName, ".DOC");
+    const std::string target = outputFileName(fileName, ".DOC");
 
     report.moveViewPage(1);
     if (!writeWordDocument(pagePictures(report), target))

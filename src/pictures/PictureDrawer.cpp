@@ -51,6 +51,16 @@ void drawMetafile(TDrawingSurface& surface, const QString& path, const TReportOb
     playMetafile(surface.painter(), bytes, QRectF(target));
 }
 
+// The device pixels a box covers through the painter's transform, so that a
+// big picture is decoded no larger than the target shows it.
+QSize devicePixels(const QPainter& painter, const QRect& box)
+{
+    constexpr double kLargestSide = 1 << 20;
+    const QSizeF covered = painter.worldTransform().mapRect(QRectF(box)).size();
+    auto side = [&](double pixels) { return static_cast<int>(std::ceil(std::clamp(pixels, 1.0, kLargestSide))); };
+    return QSize(side(covered.width()), side(covered.height()));
+}
+
 } // namespace
 
 QRect fittedPictureBox(const QRect& box, QSize imagePixels, double penScale)
@@ -81,7 +91,8 @@ void drawPictureObject(TDrawingSurface& surface, const TReportObject& object, co
     TJpegDecoding jpeg;
     jpeg.reduction = drawing.jpegReduction;
     jpeg.favourSpeed = drawing.target == RenderTarget::Screen;
-    const QImage image = loadPicture(*path, std::max<int32_t>(object.LineCount - 1, 0), jpeg);
+    const QImage image =
+        loadPicture(*path, std::max<int32_t>(object.LineCount - 1, 0), jpeg, devicePixels(surface.painter(), box));
     if (image.isNull())
         return;
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace orv {
@@ -48,7 +49,23 @@ std::optional<QString> locatePictureFile(const std::string& fileName)
 
 namespace {
 
-QImage loadJpeg(const QString& path, TJpegDecoding decoding)
+bool isLarge(int64_t width, int64_t height)
+{
+    return width * height > kLargePicturePixels;
+}
+
+// The largest of libjpeg's reductions (1/2, 1/4, 1/8) that still covers
+// `shown`.
+int32_t coveringReduction(const TJpegInfo& info, QSize shown)
+{
+    int32_t reduction = 0;
+    while (reduction < 3 && (info.width >> (reduction + 1)) >= shown.width() &&
+           (info.height >> (reduction + 1)) >= shown.height())
+        ++reduction;
+    return reduction;
+}
+
+QImage loadJpeg(const QString& path, TJpegDecoding decoding, QSize shown)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -59,6 +76,8 @@ QImage loadJpeg(const QString& path, TJpegDecoding decoding)
         const TJpegInfo info = readJpegInfo(jpeg);
         if (!isDecodableSize(info.width, info.height))
             return {};
+        if (!shown.isEmpty() && isLarge(info.width, info.height))
+            decoding.reduction = std::max(decoding.reduction, coveringReduction(info, shown));
         return decodeJpeg(jpeg, decoding);
     } catch (const std::exception&) {
         return {}; // corrupt, truncated or too large: the picture stays undrawn
@@ -112,11 +131,23 @@ bool bitmapRowsComplete(const QString& path)
     return uint64_t(file.size()) >= pixelsAt + stride * uint64_t(std::llabs(height));
 }
 
-QImage loadByContent(const QString& path)
+QImage loadByContent(const QString& path, QSize shown)
 {
     if (upperExtension(path) == ".BMP" && !bitmapRowsComplete(path))
         return {};
     QImageReader reader(path);
+    const QSize size = reader.size();
+    if (size.isValid() && !isDecodableSize(size.width(), size.height()))
+        return {};
+    // Our own pixel limit guards the memory; Qt's smaller default would
+    // leave big pictures undrawn.
+    constexpr int64_t kBytesPerPixel = 4;
+    reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * kBytesPerPixel >> 20));
+    if (size.isValid() && !shown.isEmpty() && isLarge(size.width(), size.height())) {
+        const QSize covering = size.scaled(shown, Qt::KeepAspectRatioByExpanding);
+        if (covering.width() < size.width())
+            reader.setScaledSize(covering);
+    }
     return reader.read();
 }
 
@@ -131,13 +162,13 @@ QByteArray readMetafileBytes(const QString& path)
     return file.readAll();
 }
 
-QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg)
+QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown)
 {
     switch (pictureKindOf(path)) {
     case PictureKind::Tiff:
         return loadTiffPage(path, frame);
     case PictureKind::Jpeg:
-        return loadJpeg(path, jpeg);
+        return loadJpeg(path, jpeg, shown);
     case PictureKind::Gif:
         return decodeGifFile(path);
     case PictureKind::Metafile:
@@ -145,7 +176,7 @@ QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg)
     case PictureKind::Other:
         break;
     }
-    return loadByContent(path);
+    return loadByContent(path, shown);
 }
 
 } // namespace orv

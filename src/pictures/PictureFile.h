@@ -32,7 +32,15 @@ std::optional<QString> locatePictureFile(const std::string& fileName);
 // Decodes a picture; `frame` is the 0-based page of a multi-page TIFF (a
 // page beyond the last shows the first). A null image when the file cannot
 // be read, is corrupt or truncated, or is a metafile.
-QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg);
+//
+// `shown` is how many device pixels the picture covers where it is drawn
+// (empty: no limit). A big picture (more than kLargePicturePixels) is then
+// decoded only as large as needed to cover them, so that what is drawn
+// needs no more memory than the target can show.
+QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown = {});
+
+// Pictures above this many pixels (a 4096 x 4096 square) are big.
+inline constexpr int64_t kLargePicturePixels = int64_t(4096) * 4096;
 
 // A metafile's bytes, read whole; empty when the file cannot be read or is
 // larger than any real page's metafile (64 MiB).

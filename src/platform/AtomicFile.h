@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileNames.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,13 @@ namespace orv {
 // into place on commit, so that a failed export never leaves a half-written
 // file, nor destroys an older file of the same name. Without a commit the
 // temporary file is removed.
+//
+// A target that is a symbolic link is written through: its file is
+// replaced and the link stays. A replaced file keeps its permissions.
+// Anything other than a regular file (a device, a folder, a pipe) is
+// refused. Temporary names are short enough for any legal target name, and
+// those left behind by a killed process are removed by the next write to
+// the same name.
 class TAtomicFile {
 public:
     explicit TAtomicFile(std::string targetPath);
@@ -33,5 +42,14 @@ private:
 
 // Writes a whole file through a temporary name renamed into place.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Throws when `path` names an existing file that is not a regular file.
+void refuseNonRegularFile(const std::string& path);
+
+// The file an export writes for the name its caller gave: the name with
+// `extension` (see withExtension). A name that already stands for a device
+// or another non-regular file is refused rather than turned into a new file
+// beside it ("/dev/null" never becomes "/dev/null.PDF").
+std::string outputFileName(const std::string& name, const std::string& extension);
 
 } // namespace orv

@@ -35,11 +35,11 @@ TPagePreview::TPagePreview(QWidget* parent) : QGroupBox(QStringLiteral(" Preview
     m_picture->setObjectName(QStringLiteral("imgPagePreview"));
 }
 
-void TPagePreview::showPage(const TPageMetafile& page)
+void TPagePreview::showPage(const TPageDrawing& page)
 {
-    if (page.size.isEmpty())
+    if (page.size().isEmpty())
         return;
-    const QRect outline = previewOutline(page.size, size());
+    const QRect outline = previewOutline(page.size(), size());
     m_outline->setGeometry(outline);
     const QRect inside = outline.adjusted(1, 1, -1, -1);
     m_picture->setGeometry(inside);
@@ -49,10 +49,10 @@ void TPagePreview::showPage(const TPageMetafile& page)
     QPixmap picture(inside.size());
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    const double scale = std::min(static_cast<double>(inside.width()) / page.size.width(),
-                                  static_cast<double>(inside.height()) / page.size.height());
+    const double scale = std::min(static_cast<double>(inside.width()) / page.size().width(),
+                                  static_cast<double>(inside.height()) / page.size().height());
     painter.scale(scale, scale);
-    painter.drawPicture(0, 0, page.picture);
+    page.play(painter);
     painter.end();
     m_picture->setPixmap(picture);
 }

@@ -8,7 +8,7 @@ class QLabel;
 
 namespace orv {
 
-struct TPageMetafile;
+class TPageDrawing;
 
 // The page outline in a preview group: the page scaled (to four decimals)
 // so that its longer side fills the group less a margin, centred and moved
@@ -21,7 +21,7 @@ class TPagePreview : public QGroupBox {
 public:
     explicit TPagePreview(QWidget* parent);
 
-    void showPage(const TPageMetafile& page);
+    void showPage(const TPageDrawing& page);
 
 private:
     QFrame* m_outline;

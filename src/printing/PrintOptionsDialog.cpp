@@ -461,7 +461,7 @@ void TPrintOptionsDialog::applyRangeChoice()
 void TPrintOptionsDialog::showPage(int pageNumber)
 {
     m_pageLabel->setText(QStringLiteral("%1 / %2").arg(pageNumber).arg(m_pageCount));
-    m_preview->showPage(renderPageToMetafile(m_report, pageNumber, 1.0));
+    m_preview->showPage(TPageDrawing(m_report, pageNumber, 1.0));
 }
 
 std::optional<TPrintChoices> TPrintOptionsDialog::choices() const

@@ -31,7 +31,7 @@ TCanvasFont TCanvasFont::make(const std::string& family, int32_t points, uint8_t
     result.font.setPixelSize(em);
 
     const TFontFaceMetrics& design =
-        TFontServices::instance().metrics(family, styleValue & kStyleBold, styleValue & kStyleItalic);
+        TFontServices::instance().metrics(drawnFamily(family), styleValue & kStyleBold, styleValue & kStyleItalic);
     const int32_t emHeight = design.emHeight > 0 ? design.emHeight : 2048;
     result.ascent = scaledUnits(design.cellAscent, em, emHeight);
     result.cellHeight = result.ascent + scaledUnits(design.cellDescent, em, emHeight);

@@ -233,35 +233,35 @@ void paintScreenPage(QPainter& painter, const TReport& report, int32_t pageNumbe
     paintPrinterMargins(surface, report, page, view);
 }
 
-TPageMetafile renderPageToMetafile(const TReport& report, int32_t pageNumber, double scale)
+TPageDrawing::TPageDrawing(const TReport& report, int32_t pageNumber, double scale)
+    : m_report(report)
+    , m_pageNumber(pageNumber)
 {
-    TPageMetafile metafile;
     if (!pageExists(report, pageNumber))
-        return metafile;
+        return;
     const TPageObject& page = report.page(pageNumber);
     scale = roundToFourDecimals(scale);
     const double width = roundToFourDecimals(page.Width);
     const double height = roundToFourDecimals(page.Height);
-    metafile.size = QSize(static_cast<int>(std::trunc(scale * kExportPpi * width)),
-                          static_cast<int>(std::trunc(scale * kExportPpi * height)));
+    m_size = QSize(truncated(scale * kExportPpi * width), truncated(scale * kExportPpi * height));
 
-    PageTransform transform;
-    transform.devicePpi = kExportPpi;
-    transform.scale = scale;
-    transform.offsetX = report.PreviewOffsetX;
-    transform.offsetY = report.PreviewOffsetY;
+    m_transform.devicePpi = kExportPpi;
+    m_transform.scale = scale;
+    m_transform.offsetX = report.PreviewOffsetX;
+    m_transform.offsetY = report.PreviewOffsetY;
+}
 
-    QPainter painter(&metafile.picture);
-    {
-        TDrawingSurface surface(painter);
-        // Exported pages are always white paper.
-        surface.fillArea(QRectF(QPointF(0, 0), QSizeF(metafile.size)), Qt::white);
-        TPageContentRenderer(surface, report, pageNumber, RenderTarget::Export, transform, kExportPpi)
-            .draw(QSizeF(page.Width, page.Height));
-    }
-    painter.end();
-    metafile.picture.setBoundingRect(QRect(QPoint(0, 0), metafile.size));
-    return metafile;
+void TPageDrawing::play(QPainter& painter) const
+{
+    if (m_size.isEmpty())
+        return;
+    const TPageObject& page = m_report.page(m_pageNumber);
+    TDrawingSurface surface(painter);
+    TDrawingSurface::TStateGuard guard(surface);
+    // Exported pages are always white paper.
+    surface.fillArea(QRectF(QPointF(0, 0), QSizeF(m_size)), Qt::white);
+    TPageContentRenderer(surface, m_report, m_pageNumber, RenderTarget::Export, m_transform, kExportPpi)
+        .draw(QSizeF(page.Width, page.Height));
 }
 
 void renderPageForPrint(QPainter& painter, const TReport& report, int32_t pageNumber,

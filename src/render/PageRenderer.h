@@ -2,7 +2,6 @@
 
 #include "surface/PageTransform.h"
 
-#include <QPicture>
 #include <QSize>
 
 #include <cstdint>
@@ -34,16 +33,28 @@ struct TScreenView {
 // zoom, the pages shown per view and the preview offsets.
 void paintScreenPage(QPainter& painter, const TReport& report, int32_t pageNumber, const TScreenView& view);
 
-// A page recorded once, to be played onto pictures of any size.
-struct TPageMetafile {
-    QPicture picture;
-    QSize size; // pixels: the page at 96 pixels per inch times the scale
-};
+// A page ready to be drawn onto pictures of any size, on white paper
+// whatever the report's paper colour: watermark, objects and calendar at
+// 96 pixels per inch times the scale (at scale 1 a Letter page is 816 x 1056
+// pixels). Each play draws the page straight onto the painter, so no
+// intermediate recording limits what a page may hold.
+class TPageDrawing {
+public:
+    // Page `pageNumber` (1-based) at `scale` (four decimals); empty when the
+    // page does not exist.
+    TPageDrawing(const TReport& report, int32_t pageNumber, double scale);
 
-// Records page `pageNumber` at `scale` (four decimals) on white paper,
-// whatever the report's paper colour: watermark, objects and calendar. At
-// scale 1 a Letter page is 816 x 1056 pixels.
-TPageMetafile renderPageToMetafile(const TReport& report, int32_t pageNumber, double scale);
+    QSize size() const { return m_size; }
+    // Draws the page with its top left at the painter's origin, through the
+    // painter's transform.
+    void play(QPainter& painter) const;
+
+private:
+    const TReport& m_report;
+    int32_t m_pageNumber;
+    PageTransform m_transform;
+    QSize m_size;
+};
 
 // Lets a running print job keep its window responsive and stop a page.
 class IPrintProgress {

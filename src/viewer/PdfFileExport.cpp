@@ -1,6 +1,7 @@
 #include "viewer/PdfFileExport.h"
 
 #include "document/Report.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileNames.h"
 #include "platform/UiServices.h"
 

@@ -354,7 +354,7 @@ void TPdfOptionsDialog::chooseFileName()
 void TPdfOptionsDialog::showPage(int pageNumber)
 {
     m_pageLabel->setText(QStringLiteral("%1 / %2").arg(pageNumber).arg(m_report.pageCount()));
-    m_preview->showPage(renderPageToMetafile(m_report, pageNumber, 1.0));
+    m_preview->showPage(TPageDrawing(m_report, pageNumber, 1.0));
 }
 
 void TPdfOptionsDialog::applyRangeChoice()

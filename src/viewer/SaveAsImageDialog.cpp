@@ -260,7 +260,7 @@ double TSaveAsImageDialog::scale() const
 void TSaveAsImageDialog::showPage(int pageNumber)
 {
     m_pageLabel->setText(QStringLiteral("%1 / %2").arg(pageNumber).arg(m_report.pageCount()));
-    m_preview->showPage(renderPageToMetafile(m_report, pageNumber, 1.0));
+    m_preview->showPage(TPageDrawing(m_report, pageNumber, 1.0));
     // Another page may be of another size; the image keeps its scale.
     const double kept = m_sizeScroller->maximum() > 0 ? scale() : 1.0;
     const int32_t full = fullSize(pageNumber);

@@ -38,9 +38,9 @@ protected:
 TEST_F(RenderTest, MetafileIsTheWhitePageAtNinetySixPixelsPerInch)
 {
     report().PaperColor = 0x00FFFF;
-    EXPECT_EQ(renderPageToMetafile(report(), 1, 1.0).size, QSize(816, 1056));
-    EXPECT_EQ(renderPageToMetafile(report(), 1, 0.5).size, QSize(408, 528));
-    EXPECT_TRUE(renderPageToMetafile(report(), 2, 1.0).size.isEmpty()) << "no such page";
+    EXPECT_EQ(TPageDrawing(report(), 1, 1.0).size(), QSize(816, 1056));
+    EXPECT_EQ(TPageDrawing(report(), 1, 0.5).size(), QSize(408, 528));
+    EXPECT_TRUE(TPageDrawing(report(), 2, 1.0).size().isEmpty()) << "no such page";
 
     const QImage page = exportedPage(1);
     EXPECT_EQ(page.size(), QSize(816, 1056));
