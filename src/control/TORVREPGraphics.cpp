@@ -8,6 +8,8 @@
 #include "platform/ClipboardPicture.h"
 #include "platform/UiServices.h"
 
+#include <array>
+
 namespace orv {
 
 namespace {
@@ -18,11 +20,12 @@ constexpr const char* kPictureFilter = "Pictures (*.bmp *.jpg *.jpeg *.png *.gif
                                        "All files (*)";
 
 // Arcs, chords and pies share one argument list.
-int32_t appendArcFigure(TReport& report, char type, const Variant& cName, TObjectPlace place, int32_t startAngle,
-                        int32_t sweepAngle, const TFigureStyle& style)
+int32_t appendArcFigure(TReport& report, char type, const Variant& cName, std::array<float, 4> inches,
+                        int32_t startAngle, int32_t sweepAngle, const TFigureStyle& style)
 {
     return runTrapped([&] {
         std::string name = cName.toString();
+        const TObjectPlace place = TObjectPlace::fromInches(inches[0], inches[1], inches[2], inches[3]);
         fillArcFigure(report.appendObject(), type, std::move(name), place, startAngle, sweepAngle, style);
         return 1;
     });
@@ -37,7 +40,8 @@ int32_t TORVREP::AddShape(const Variant& cName, float nHPos, float nVPos, float 
 {
     return runTrapped([&] {
         std::string name = cName.toString();
-        fillShape(m_report->appendObject(), std::move(name), TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight),
+        const TObjectPlace place = TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight);
+        fillShape(m_report->appendObject(), std::move(name), place,
                   {nPenColor, nFillColor, nFillStyle, nBackStyle, nBorderStyle, nBorderWidth, nAlphaLevel},
                   nCurvature, nShapeStyle);
         return 1;
@@ -52,7 +56,8 @@ int32_t TORVREP::AddLine(const Variant& cName, float nHPos, float nVPos, float n
 {
     return runTrapped([&] {
         std::string name = cName.toString();
-        fillLine(m_report->appendObject(), std::move(name), TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight),
+        const TObjectPlace place = TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight);
+        fillLine(m_report->appendObject(), std::move(name), place,
                  {nPenColor, nPenWidth, nPenStyle, nFillColor, nBackStyle});
         return 1;
     });
@@ -63,7 +68,7 @@ int32_t TORVREP::AddArc(const Variant& cName, float nHPos, float nVPos, float nW
                         int32_t nFillStyle, int32_t nBackStyle, int32_t nBorderStyle, int32_t nBorderWidth,
                         int32_t nAlphaLevel)
 {
-    return appendArcFigure(*m_report, ObjType::Arc, cName, TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight),
+    return appendArcFigure(*m_report, ObjType::Arc, cName, {nHPos, nVPos, nWidth, nHeight},
                            nStartAngle, nSweepAngle,
                            {nPenColor, nFillColor, nFillStyle, nBackStyle, nBorderStyle, nBorderWidth, nAlphaLevel});
 }
@@ -73,7 +78,7 @@ int32_t TORVREP::AddChord(const Variant& cName, float nHPos, float nVPos, float 
                           int32_t nFillStyle, int32_t nBackStyle, int32_t nBorderStyle, int32_t nBorderWidth,
                           int32_t nAlphaLevel)
 {
-    return appendArcFigure(*m_report, ObjType::Chord, cName, TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight),
+    return appendArcFigure(*m_report, ObjType::Chord, cName, {nHPos, nVPos, nWidth, nHeight},
                            nStartAngle, nSweepAngle,
                            {nPenColor, nFillColor, nFillStyle, nBackStyle, nBorderStyle, nBorderWidth, nAlphaLevel});
 }
@@ -83,7 +88,7 @@ int32_t TORVREP::AddPie(const Variant& cName, float nHPos, float nVPos, float nW
                         int32_t nFillStyle, int32_t nBackStyle, int32_t nBorderStyle, int32_t nBorderWidth,
                         int32_t nAlphaLevel)
 {
-    return appendArcFigure(*m_report, ObjType::Pie, cName, TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight),
+    return appendArcFigure(*m_report, ObjType::Pie, cName, {nHPos, nVPos, nWidth, nHeight},
                            nStartAngle, nSweepAngle,
                            {nPenColor, nFillColor, nFillStyle, nBackStyle, nBorderStyle, nBorderWidth, nAlphaLevel});
 }
@@ -96,7 +101,8 @@ int32_t TORVREP::AddGrid(const Variant& cName, Currency nHPos, Currency nVPos, C
 {
     return runTrapped([&] {
         std::string name = cName.toString();
-        fillGrid(m_report->appendObject(), std::move(name), TObjectPlace::fromCurrency(nHPos, nVPos, nWidth, nHeight),
+        const TObjectPlace place = TObjectPlace::fromCurrency(nHPos, nVPos, nWidth, nHeight);
+        fillGrid(m_report->appendObject(), std::move(name), place,
                  {nColumns, nRows, nPenColor, nBorderWidth, nFillColor, nBorderStyle, nFillStyle});
         return 0;
     });
@@ -115,11 +121,11 @@ void TORVREP::AddPicture(const Variant& cName, const Variant& cFileName, float n
             fileName = m_ui->openFileName("Select Image File", kPictureFilter, "");
             m_report->contentChanged();
         }
+        const TObjectPlace place = TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight);
         TReportObject& picture = m_report->appendObject();
         // Without a file the record stays empty (type 0), which nothing draws.
         if (fileName && !fileName->empty())
-            fillPicture(picture, std::move(name), std::move(*fileName),
-                        TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight), nImageScaling, nFlags, nPageNumber);
+            fillPicture(picture, std::move(name), std::move(*fileName), place, nImageScaling, nFlags, nPageNumber);
     });
 }
 
@@ -142,8 +148,9 @@ void TORVREP::AddBarCode(const Variant& cName, const Variant& cData, int32_t nBa
     runTrapped([&] {
         std::string name = cName.toString();
         std::string data = cData.toString();
+        const TObjectPlace place = TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight);
         fillBarCode(m_report->appendObject(), std::move(name), std::move(data), nBarCodeType,
-                    TObjectPlace::fromInches(nHPos, nVPos, nWidth, nHeight), nBarColor, nRotationAngle);
+                    place, nBarColor, nRotationAngle);
     });
 }
 

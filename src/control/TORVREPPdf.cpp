@@ -122,13 +122,21 @@ void TORVREP::put_PDFCodePage(int32_t value) { m_report->PdfSetup.CodePage = val
 float TORVREP::get_PDFMargin() { return singleOfCurrency(m_report->PdfSetup.Margin); }
 void TORVREP::put_PDFMargin(float value)
 {
-    TPDFSetup& setup = m_report->PdfSetup;
-    setup.Margin = setup.XOffset = setup.YOffset = currencyOfSingle(value);
+    runTrapped([&] {
+        TPDFSetup& setup = m_report->PdfSetup;
+        setup.Margin = setup.XOffset = setup.YOffset = currencyOfSingle(value);
+    });
 }
 float TORVREP::get_PDFXOffset() { return singleOfCurrency(m_report->PdfSetup.XOffset); }
-void TORVREP::put_PDFXOffset(float value) { m_report->PdfSetup.XOffset = currencyOfSingle(value); }
+void TORVREP::put_PDFXOffset(float value)
+{
+    runTrapped([&] { m_report->PdfSetup.XOffset = currencyOfSingle(value); });
+}
 float TORVREP::get_PDFYOffset() { return singleOfCurrency(m_report->PdfSetup.YOffset); }
-void TORVREP::put_PDFYOffset(float value) { m_report->PdfSetup.YOffset = currencyOfSingle(value); }
+void TORVREP::put_PDFYOffset(float value)
+{
+    runTrapped([&] { m_report->PdfSetup.YOffset = currencyOfSingle(value); });
+}
 
 bool TORVREP::get_PDFPromptForSaveToPDF() { return m_report->PdfSetup.PromptForSave; }
 void TORVREP::put_PDFPromptForSaveToPDF(bool value) { m_report->PdfSetup.PromptForSave = value; }

@@ -267,9 +267,15 @@ void TORVREP::put_PrintDuplex(bool value) { m_report->PrinterSetup.Duplex = valu
 bool TORVREP::get_PrintShrinkToFit() { return m_report->PrinterSetup.ShrinkToFit; }
 void TORVREP::put_PrintShrinkToFit(bool value) { m_report->PrinterSetup.ShrinkToFit = value; }
 float TORVREP::get_nXPrintOffset() { return singleOfCurrency(m_report->PrintOffsetX); }
-void TORVREP::put_nXPrintOffset(float value) { m_report->PrintOffsetX = currencyOfSingle(value); }
+void TORVREP::put_nXPrintOffset(float value)
+{
+    runTrapped([&] { m_report->PrintOffsetX = currencyOfSingle(value); });
+}
 float TORVREP::get_nYPrintOffset() { return singleOfCurrency(m_report->PrintOffsetY); }
-void TORVREP::put_nYPrintOffset(float value) { m_report->PrintOffsetY = currencyOfSingle(value); }
+void TORVREP::put_nYPrintOffset(float value)
+{
+    runTrapped([&] { m_report->PrintOffsetY = currencyOfSingle(value); });
+}
 
 // A percentage the host may keep with the report; printing scales by
 // PrinterScale instead.

@@ -33,8 +33,9 @@ bool parseNumber(const std::string& text, double& out)
     const char* last = text.data() + end + 1;
     if (*first == '+')
         ++first;
+    // "nan" and "inf" are no numbers to VB.
     auto [ptr, ec] = std::from_chars(first, last, out);
-    return ec == std::errc() && ptr == last;
+    return ec == std::errc() && ptr == last && std::isfinite(out);
 }
 
 template <class Int>

@@ -74,6 +74,8 @@ int32_t TReport::insertPage(int32_t pageNumber)
 
 void TReport::newPage(float width, float height, int32_t orientation, int32_t binNumber, int32_t pageNumber)
 {
+    refuseImpossiblePageSide(width);
+    refuseImpossiblePageSide(height);
     TPageObject& fresh = page(insertPage(pageNumber));
 
     double w = roundHalfEven(static_cast<double>(width) * 10000);
@@ -334,6 +336,7 @@ void TReport::contentChanged()
 
 void TReport::setLayoutWidth(float inches)
 {
+    refuseImpossiblePageSide(inches);
     if (inches <= 0)
         return;
     viewPage().Width = inches;
@@ -343,6 +346,7 @@ void TReport::setLayoutWidth(float inches)
 
 void TReport::setLayoutHeight(float inches)
 {
+    refuseImpossiblePageSide(inches);
     if (inches <= 0)
         return;
     viewPage().Height = inches;

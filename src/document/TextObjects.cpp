@@ -121,10 +121,18 @@ void fillTextLook(TReportObject& object, const TTextLook& args, int32_t fontInde
         object.AlphaLevel = static_cast<uint8_t>(args.alphaLevel);
 }
 
+// A place that cannot be stored fails the operation before the page changes.
+void refuseUnstorablePlace(const TTextLook& args)
+{
+    for (float inches : {args.hPos, args.vPos, args.width, args.height})
+        storedUnits(inches);
+}
+
 } // namespace
 
 void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
 {
+    refuseUnstorablePlace(args);
     TPageObject& page = report.drawPage();
     const int32_t index = page.objectCount();
     report.appendObject();
@@ -178,6 +186,7 @@ void addText(TReport& report, const TTextArguments& args, double pixelsPerInch)
 
 void addReportField(TReport& report, const TFieldArguments& args)
 {
+    refuseUnstorablePlace(args);
     TPageObject& page = report.drawPage();
     const int32_t index = page.objectCount();
     report.appendObject();

@@ -1,5 +1,6 @@
 #include "pdf/PdfFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -21,8 +22,14 @@ void appendHex(std::string& out, uint8_t byte)
 
 std::string formatPdfReal(double value)
 {
-    if (value == 0 || !std::isfinite(value))
+    // Readers take reals only in plain decimal form; beyond 15 digits they
+    // are held to the largest such number, and what is below a
+    // quadrillionth is nothing to any reader.
+    constexpr double kLargest = 999999999999999;
+    constexpr double kSmallest = 1e-15;
+    if (!std::isfinite(value) || std::fabs(value) < kSmallest)
         return "0";
+    value = std::clamp(value, -kLargest, kLargest);
     // Fifteen significant digits, rounded once: d.dddddddddddddde[+-]x
     char buffer[32];
     const auto written =
@@ -35,21 +42,14 @@ std::string formatPdfReal(double value)
     const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
 
     std::string result = value < 0 ? "-" : "";
-    if (exponent >= -5 && exponent < 15) {
-        if (exponent < 0) {
-            result += "0." + std::string(-exponent - 1, '0') + digits;
-        } else {
-            if (digits.size() <= static_cast<size_t>(exponent))
-                digits.append(exponent + 1 - digits.size(), '0');
-            result += digits.substr(0, exponent + 1);
-            if (digits.size() > static_cast<size_t>(exponent) + 1)
-                result += "." + digits.substr(exponent + 1);
-        }
+    if (exponent < 0) {
+        result += "0." + std::string(-exponent - 1, '0') + digits;
     } else {
-        result += digits.substr(0, 1);
-        if (digits.size() > 1)
-            result += "." + digits.substr(1);
-        result += "E" + std::to_string(exponent);
+        if (digits.size() <= static_cast<size_t>(exponent))
+            digits.append(exponent + 1 - digits.size(), '0');
+        result += digits.substr(0, exponent + 1);
+        if (digits.size() > static_cast<size_t>(exponent) + 1)
+            result += "." + digits.substr(exponent + 1);
     }
     return result;
 }

@@ -8,9 +8,9 @@ namespace orv {
 // Number and string formats of PDF source text. None of them depends on the
 // locale: the decimal separator is always a full stop.
 
-// The shortest general form with at most 15 significant digits: fixed
-// notation for 0 and for magnitudes from 0.00001 up to 15 integer digits,
-// otherwise a mantissa, "E" and the exponent (1E-6, 2.5E20).
+// The shortest plain decimal form with at most 15 significant digits
+// (0.000001, 612, -3.25); magnitudes beyond 15 integer digits are held to
+// 999999999999999, those below 1E-15 and anything not finite give 0.
 std::string formatPdfReal(double value);
 
 // Page content numbers: the value cut to two decimals after adding one half

@@ -19,22 +19,22 @@ double mapped(double storedPlusOffset, const PageTransform& t)
 
 int32_t PageTransform::x(float storedHPos) const
 {
-    return static_cast<int32_t>(std::trunc(mapped(double(storedHPos) + double(offsetX.scaled), *this) + originX));
+    return truncated(mapped(double(storedHPos) + double(offsetX.scaled), *this) + originX);
 }
 
 int32_t PageTransform::y(float storedVPos) const
 {
-    return static_cast<int32_t>(std::trunc(mapped(double(storedVPos) + double(offsetY.scaled), *this) + originY));
+    return truncated(mapped(double(storedVPos) + double(offsetY.scaled), *this) + originY);
 }
 
 int32_t PageTransform::truncatedSize(float stored) const
 {
-    return static_cast<int32_t>(std::trunc(mapped(stored, *this)));
+    return truncated(mapped(stored, *this));
 }
 
 int32_t PageTransform::roundedSize(float stored) const
 {
-    return static_cast<int32_t>(roundHalfEven(mapped(stored, *this)));
+    return rounded(mapped(stored, *this));
 }
 
 double penScale(RenderTarget target, char objType, const PageTransform& transform, double screenPpi)

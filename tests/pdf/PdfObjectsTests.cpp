@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace orv;
 using orv::pdftest::written;
 
@@ -19,11 +21,15 @@ TEST(PdfNumberFormat, RealsTakeTheShortestGeneralForm)
     EXPECT_EQ(formatPdfReal(static_cast<float>(128 / 255.0)), "0.501960813999176");
     EXPECT_EQ(formatPdfReal(1.0 / 3), "0.333333333333333");
     EXPECT_EQ(formatPdfReal(0.00001), "0.00001");
-    EXPECT_EQ(formatPdfReal(0.000001), "1E-6");
-    EXPECT_EQ(formatPdfReal(-0.00000125), "-1.25E-6");
+    EXPECT_EQ(formatPdfReal(0.000001), "0.000001");
+    EXPECT_EQ(formatPdfReal(-0.00000125), "-0.00000125");
     EXPECT_EQ(formatPdfReal(123456789012345), "123456789012345");
-    EXPECT_EQ(formatPdfReal(1e15), "1E15");
-    EXPECT_EQ(formatPdfReal(2.5e20), "2.5E20");
+    EXPECT_EQ(formatPdfReal(1e15), "999999999999999") << "PDF has no exponents";
+    EXPECT_EQ(formatPdfReal(-2.5e20), "-999999999999999");
+    EXPECT_EQ(formatPdfReal(7.2000004710195e31), "999999999999999");
+    EXPECT_EQ(formatPdfReal(1e-16), "0");
+    EXPECT_EQ(formatPdfReal(std::numeric_limits<double>::quiet_NaN()), "0");
+    EXPECT_EQ(formatPdfReal(-std::numeric_limits<double>::infinity()), "0");
     EXPECT_EQ(formatPdfReal(72.3f), "72.3000030517578") << "a float's exact value";
 }
 
@@ -39,7 +45,7 @@ TEST(PdfNumberFormat, ContentNumbersAreCutToTwoDecimalsAfterAddingAHalf)
     // 0.005f lies just below the half step; small negatives give 0, not -0.
     EXPECT_EQ(formatContentNumber(0.005f), "0");
     EXPECT_EQ(formatContentNumber(-0.004f), "0");
-    EXPECT_EQ(formatContentNumber(1e20), "1E20");
+    EXPECT_EQ(formatContentNumber(1e20), "999999999999999");
 }
 
 TEST(PdfObjects, ValuesWriteTheirFixedForms)
