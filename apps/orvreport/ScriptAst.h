@@ -58,7 +58,34 @@ struct BinaryExpr {
 
 struct Expr {
     std::variant<LiteralExpr, NameExpr, CallExpr, UnaryExpr, BinaryExpr> node;
+
+    // Frees the tree below without recursing once per level, so that a long
+    // chain (a + b + c ...) cannot exhaust the stack.
+    ~Expr();
 };
+
+inline Expr::~Expr()
+{
+    std::vector<ExprPtr> pending;
+    auto detachChildren = [&pending](Expr& expr) {
+        if (auto* unary = std::get_if<UnaryExpr>(&expr.node)) {
+            pending.push_back(std::move(unary->operand));
+        } else if (auto* binary = std::get_if<BinaryExpr>(&expr.node)) {
+            pending.push_back(std::move(binary->left));
+            pending.push_back(std::move(binary->right));
+        } else if (auto* call = std::get_if<CallExpr>(&expr.node)) {
+            for (Argument& argument : call->arguments)
+                pending.push_back(std::move(argument.value));
+        }
+    };
+    detachChildren(*this);
+    while (!pending.empty()) {
+        ExprPtr next = std::move(pending.back());
+        pending.pop_back();
+        if (next)
+            detachChildren(*next);
+    }
+}
 
 // A call whose result, if any, is dropped.
 struct CallStatement {

@@ -115,10 +115,17 @@ Variant TScriptInterpreter::evaluate(const UnaryExpr& unary)
     return applyUnary(unary.op, evaluate(*unary.operand));
 }
 
+// A long chain (a + b + c ...) leans left: it is walked down to its first
+// operand and evaluated back up, without recursing once per operator.
 Variant TScriptInterpreter::evaluate(const BinaryExpr& binary)
 {
-    Variant left = evaluate(*binary.left);
-    return applyBinary(binary.op, left, evaluate(*binary.right));
+    std::vector<const BinaryExpr*> chain{&binary};
+    while (const auto* left = std::get_if<BinaryExpr>(&chain.back()->left->node))
+        chain.push_back(left);
+    Variant value = evaluate(*chain.back()->left);
+    for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+        value = applyBinary((*link)->op, value, evaluate(*(*link)->right));
+    return value;
 }
 
 Variant TScriptInterpreter::invoke(std::string_view name, unsigned kinds, std::vector<Variant>& args)

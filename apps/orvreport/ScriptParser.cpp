@@ -28,7 +28,7 @@ bool isPredefined(std::string_view name)
 template <class Node>
 ExprPtr make(Node node)
 {
-    return std::make_unique<Expr>(Expr{std::move(node)});
+    return std::make_unique<Expr>(std::move(node));
 }
 
 ExprPtr binary(BinaryOperator op, ExprPtr left, ExprPtr right)
@@ -175,8 +175,16 @@ std::vector<Argument> TScriptParser::parseArguments(Kind terminator)
     return arguments;
 }
 
+TScriptParser::TNesting::TNesting(TScriptParser& parser)
+    : m_parser(parser)
+{
+    if (++m_parser.m_depth > kDeepestNesting)
+        m_parser.fail("expression nested more than " + std::to_string(kDeepestNesting) + " levels deep");
+}
+
 ExprPtr TScriptParser::parseExpression()
 {
+    const TNesting nesting(*this);
     return parseOr();
 }
 
@@ -198,8 +206,10 @@ ExprPtr TScriptParser::parseAnd()
 
 ExprPtr TScriptParser::parseNot()
 {
-    if (acceptKeyword("Not"))
+    if (acceptKeyword("Not")) {
+        const TNesting nesting(*this);
         return make(UnaryExpr{UnaryOperator::Not, parseNot()});
+    }
     return parseComparison();
 }
 
@@ -249,8 +259,10 @@ ExprPtr TScriptParser::parseMultiplicative()
 
 ExprPtr TScriptParser::parseUnary()
 {
-    if (accept(Kind::Minus))
+    if (accept(Kind::Minus)) {
+        const TNesting nesting(*this);
         return make(UnaryExpr{UnaryOperator::Negate, parseUnary()});
+    }
     return parsePrimary();
 }
 

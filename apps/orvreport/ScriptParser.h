@@ -49,8 +49,24 @@ private:
     void expect(Kind kind, const char* what);
     [[noreturn]] void fail(const std::string& message) const;
 
+    // Parentheses, arguments and unary operators nest; every level costs
+    // stack while the script is parsed and run, so a script may nest only
+    // so deep. Chains of binary operators do not nest.
+    static constexpr size_t kDeepestNesting = 200;
+    class TNesting {
+    public:
+        explicit TNesting(TScriptParser& parser);
+        ~TNesting() { --m_parser.m_depth; }
+        TNesting(const TNesting&) = delete;
+        TNesting& operator=(const TNesting&) = delete;
+
+    private:
+        TScriptParser& m_parser;
+    };
+
     std::vector<TScriptToken> m_tokens;
     size_t m_pos = 0;
+    size_t m_depth = 0;
 };
 
 } // namespace orv

@@ -39,36 +39,86 @@ struct GifCloser {
 
 } // namespace
 
-QImage decodeGifFile(const QString& path)
-{
-    int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpenFileName(QFile::encodeName(path).constData(), &error));
-    if (!gif || !isDecodableSize(gif->SWidth, gif->SHeight))
-        return {};
-    if (DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1)
-        return {};
+namespace {
 
-    const SavedImage& frame = gif->SavedImages[0];
-    const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-    if (!map)
-        return {};
+// The graphics control block of an extension, when it is one.
+void readControlBlock(GifFileType* gif, GraphicsControlBlock& control)
+{
+    int code = 0;
+    GifByteType* extension = nullptr;
+    if (DGifGetExtension(gif, &code, &extension) != GIF_OK)
+        throw std::runtime_error("GIF: broken extension");
+    if (code == GRAPHICS_EXT_FUNC_CODE && extension && extension[0] >= 4)
+        DGifExtensionToGCB(extension[0], extension + 1, &control);
+    while (extension)
+        if (DGifGetExtensionNext(gif, &extension) != GIF_OK)
+            throw std::runtime_error("GIF: broken extension");
+}
+
+// The rows of the current frame in file order: interlaced frames hold every
+// eighth row from 0, every eighth from 4, every fourth from 2, then every
+// second from 1.
+std::vector<int> rowOrder(const GifImageDesc& frame)
+{
+    std::vector<int> rows;
+    rows.reserve(size_t(frame.Height));
+    if (!frame.Interlace) {
+        for (int y = 0; y < frame.Height; ++y)
+            rows.push_back(y);
+        return rows;
+    }
+    constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int y = kStart[pass]; y < frame.Height; y += kStep[pass])
+            rows.push_back(y);
+    return rows;
+}
+
+QImage firstFrame(GifFileType* gif)
+{
     GraphicsControlBlock control{};
     control.TransparentColor = NO_TRANSPARENT_COLOR;
-    DGifSavedExtensionToGCB(gif.get(), 0, &control);
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &record) != GIF_OK)
+            return {};
+        if (record == EXTENSION_RECORD_TYPE) {
+            readControlBlock(gif, control);
+            continue;
+        }
+        if (record != IMAGE_DESC_RECORD_TYPE)
+            return {}; // the file ends before its first frame
+        break;
+    }
+    if (DGifGetImageDesc(gif) != GIF_OK)
+        return {};
+    // A frame is checked before a byte of it is decoded: a tiny file may
+    // declare a frame far beyond its canvas.
+    const GifImageDesc& place = gif->Image;
+    if (!isDecodableSize(place.Width, place.Height))
+        return {};
+    const ColorMapObject* map = place.ColorMap ? place.ColorMap : gif->SColorMap;
+    if (!map)
+        return {};
 
     QImage image(gif->SWidth, gif->SHeight, QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
-    const GifImageDesc& place = frame.ImageDesc;
-    for (int y = 0; y < place.Height; ++y) {
+    std::vector<GifPixelType> line(size_t(place.Width));
+    for (int y : rowOrder(place)) {
+        if (DGifGetLine(gif, line.data(), place.Width) != GIF_OK)
+            return {};
         const int row = place.Top + y;
+        // Rows in file order only go down: the rest lie below the canvas.
+        if (row >= image.height() && !place.Interlace)
+            break;
         if (row < 0 || row >= image.height())
             continue;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
         for (int x = 0; x < place.Width; ++x) {
             const int column = place.Left + x;
-            const int index = frame.RasterBits[size_t(y) * place.Width + x];
+            const int index = line[size_t(x)];
             if (column < 0 || column >= image.width() || index == control.TransparentColor || index >= map->ColorCount)
                 continue;
             const GifColorType& colour = map->Colors[index];
@@ -76,6 +126,22 @@ QImage decodeGifFile(const QString& path)
         }
     }
     return image;
+}
+
+} // namespace
+
+// Only the first frame is read: the frames after it are never decoded.
+QImage decodeGifFile(const QString& path)
+{
+    int error = 0;
+    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpenFileName(QFile::encodeName(path).constData(), &error));
+    if (!gif || !isDecodableSize(gif->SWidth, gif->SHeight))
+        return {};
+    try {
+        return firstFrame(gif.get());
+    } catch (const std::runtime_error&) {
+        return {};
+    }
 }
 
 std::string encodeGif(const QImage& indexed)

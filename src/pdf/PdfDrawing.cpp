@@ -55,10 +55,15 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     if (translucent)
         canvas.saveGraphicsState();
     canvas.beginText();
-    if (angle != 0) {
+    // PDF text sizes run from 0 to 300 points: a larger font is selected at
+    // a fraction of its size and the text matrix makes up the rest, so it
+    // draws as on every other target. Negative sizes draw nothing.
+    constexpr int32_t kLargestTextSize = 300;
+    const int32_t magnification = fontSize > kLargestTextSize ? (fontSize + kLargestTextSize - 1) / kLargestTextSize : 1;
+    if (angle != 0 || magnification != 1) {
         const double radians = angle * std::numbers::pi / 180;
-        const double c = cutToFourDecimals(std::cos(radians));
-        const double s = cutToFourDecimals(std::sin(radians));
+        const double c = cutToFourDecimals(std::cos(radians)) * magnification;
+        const double s = cutToFourDecimals(std::sin(radians)) * magnification;
         canvas.setTextMatrix(c, s, -s, c, x, y);
     } else {
         canvas.moveTextPosition(x, y);
@@ -66,7 +71,7 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     canvas.setRGBFillColor(colour);
     if (translucent)
         canvas.setAlpha(alpha);
-    canvas.selectFont(fontKey, static_cast<float>(fontSize));
+    canvas.selectFont(fontKey, static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification));
     canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
     canvas.endText();
     if (translucent)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <unordered_map>
 
 namespace orv {
@@ -79,15 +80,31 @@ std::string entryValue(const TByteReader& reader, uint16_t type, uint32_t count,
     return std::to_string(count > 0 ? number.value_or(0) : 0);
 }
 
+// What a listing may hold: a crafted file can point many entries at one
+// directory or one long text, so directories are read once each and the
+// entries and their text are capped.
+struct TListingBudget {
+    static constexpr size_t kMostEntries = 4096;
+    static constexpr size_t kMostTextBytes = size_t(4) << 20;
+    std::set<uint64_t> visited;
+    size_t textBytes = 0;
+
+    bool full(const std::vector<TMetadataProperty>& out) const
+    {
+        return out.size() >= kMostEntries || textBytes >= kMostTextBytes;
+    }
+};
+
 // The entries of one directory of a TIFF structure (a TIFF file or an Exif
 // block), followed by those of its Exif and GPS directories.
-void readDirectory(const TByteReader& reader, uint64_t at, int depth, std::vector<TMetadataProperty>& out)
+void readDirectory(const TByteReader& reader, uint64_t at, int depth, TListingBudget& budget,
+                   std::vector<TMetadataProperty>& out)
 {
     const std::optional<uint32_t> count = reader.number(at, 2);
-    if (!count || depth > 1)
+    if (!count || depth > 1 || !budget.visited.insert(at).second)
         return;
     std::vector<uint64_t> subDirectories;
-    for (uint32_t i = 0; i < *count; ++i) {
+    for (uint32_t i = 0; i < *count && !budget.full(out); ++i) {
         const uint64_t entry = at + 2 + 12ull * i;
         const auto tag = reader.number(entry, 2), type = reader.number(entry + 2, 2);
         const auto values = reader.number(entry + 4, 4), offset = reader.number(entry + 8, 4);
@@ -96,11 +113,12 @@ void readDirectory(const TByteReader& reader, uint64_t at, int depth, std::vecto
         const uint64_t size = uint64_t(typeSize(uint16_t(*type))) * *values;
         const uint64_t valueAt = size <= 4 ? entry + 8 : *offset;
         out.push_back({uint16_t(*tag), entryValue(reader, uint16_t(*type), *values, valueAt)});
+        budget.textBytes += out.back().value.size();
         if ((*tag == kExifDirectory || *tag == kGpsDirectory) && *type == Long)
             subDirectories.push_back(*offset);
     }
     for (uint64_t sub : subDirectories)
-        readDirectory(reader, sub, depth + 1, out);
+        readDirectory(reader, sub, depth + 1, budget, out);
 }
 
 std::vector<TMetadataProperty> tiffStructure(const QByteArray& bytes)
@@ -111,8 +129,9 @@ std::vector<TMetadataProperty> tiffStructure(const QByteArray& bytes)
     const TByteReader reader(bytes, bytes.startsWith("MM"));
     if (reader.number(2, 2) != 42u)
         return properties;
+    TListingBudget budget;
     if (const auto first = reader.number(4, 4))
-        readDirectory(reader, *first, 0, properties);
+        readDirectory(reader, *first, 0, budget, properties);
     return properties;
 }
 

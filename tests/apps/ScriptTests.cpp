@@ -392,3 +392,37 @@ TEST(OrvreportCommand, ExitStatusTellsWhatHappened)
     EXPECT_EQ(demo.status, 0) << demo.out << demo.err;
     EXPECT_NE(demo.out.find("\npage 1: "), std::string::npos) << demo.out;
 }
+
+TEST(ScriptHost, DeepNestingIsASyntaxErrorNamingItsLine)
+{
+    const std::string deep = std::string(10000, '(') + "1" + std::string(10000, ')');
+    for (const std::string& expression : {deep, std::string(100000, '-') + "1", [] {
+             std::string nots;
+             for (int i = 0; i < 100000; ++i)
+                 nots += "Not ";
+             return nots + "True";
+         }()}) {
+        const ScriptRun run = runScript("NewPage\nprint " + expression + "\n");
+        EXPECT_EQ(run.status, ExitBadInput);
+        EXPECT_EQ(run.err, "orvreport: test.orv:2: expression nested more than 200 levels deep\n");
+        EXPECT_EQ(run.out, "");
+    }
+    const ScriptRun shallow = runScript("print " + std::string(150, '(') + "1" + std::string(150, ')') + "\n");
+    EXPECT_EQ(shallow.out, "Long 1\n");
+}
+
+TEST(ScriptHost, LongChainsOfOperatorsRunWithoutRecursing)
+{
+    std::string sum = "print 0";
+    for (int i = 0; i < 50000; ++i)
+        sum += " + 1";
+    std::string text = "print \"\"";
+    for (int i = 0; i < 50000; ++i)
+        text += " & \"x\"";
+    std::string comparisons = "print 1";
+    for (int i = 0; i < 50000; ++i)
+        comparisons += " = 1";
+    const ScriptRun run = runScript(sum + "\nprint Len(" + text.substr(6) + ")\n" + comparisons + "\n");
+    EXPECT_EQ(run.status, ExitRan);
+    EXPECT_EQ(run.out, "Long 50000\nLong 50000\nBoolean False\n");
+}

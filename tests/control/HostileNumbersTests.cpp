@@ -26,13 +26,19 @@ protected:
     void expectReadersOpenThePdf()
     {
         Variant name(dir.filePath("numbers").toStdString());
-        EXPECT_EQ(control.SaveToPDF(name), Variant(dir.filePath("numbers.PDF").toStdString()));
+        EXPECT_EQ(control.SaveToPDF(name), Variant(0));
+        EXPECT_EQ(name, Variant(dir.filePath("numbers.PDF").toStdString()));
         const QString file = dir.filePath("numbers.PDF");
         const auto check = runTool("qpdf", {"--check", file});
         EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
         const auto draw = runTool("mutool", {"draw", "-q", "-o", dir.filePath("page%d.png"), file});
         EXPECT_EQ(draw.exitCode, 0) << draw.err;
         EXPECT_EQ(draw.err.find("error"), std::string::npos) << draw.err;
+    }
+
+    void addText(const char* text, float x, float y, float width = 0)
+    {
+        control.AddText("t", text, x, y, width, 0, "Arial", 10, 0, 0xFFFFFF, "", 0, 0, 0, " ");
     }
 
     QTemporaryDir dir;
@@ -97,10 +103,9 @@ TEST_F(HostileNumbersTest, UnstorablePositionsLeaveThePageAsItWas)
         expectRefused([&] { control.AddLine("l", 1, 1, value, 1, 0, 1, 0, 0, 0, 0, 0); }, "AddLine");
         expectRefused([&] { control.AddBarCode("b", Variant("1"), 0, 1, 1, 1, value, 0, 0); }, "AddBarCode");
         expectRefused([&] { control.AddChart("c", 0, value, 1, 1, 1); }, "AddChart");
-        expectRefused([&] { call("AddText", {Variant("t"), Variant("x"), Variant(double(value)), Variant(1.0)}); },
-                      "AddText");
+        expectRefused([&] { addText("x", value, 1); }, "AddText");
         expectRefused(
-            [&] { call("AddReportField", {Variant("f"), Variant("x"), Variant(1.0), Variant(double(value))}); },
+            [&] { control.AddReportField("f", "x", 1, value, 1, 1, "", "", "Arial", 10, 0, 0, "", 0, 0, 0, ""); },
             "AddReportField");
     }
     EXPECT_EQ(control.get_nReportObjects(), 0);
@@ -108,12 +113,36 @@ TEST_F(HostileNumbersTest, UnstorablePositionsLeaveThePageAsItWas)
 
 TEST_F(HostileNumbersTest, HugePositionsStillGivePdfReadersOpen)
 {
-    call("AddText", {Variant("t"), Variant("far away"), Variant(1e30), Variant(1.0)});
-    call("AddText", {Variant("t"), Variant("huge box"), Variant(1.0), Variant(1.0), Variant(1e20)});
+    addText("far away", 1e30f, 1);
+    addText("huge box", 1, 1, 1e20f);
     control.AddAnnotation("a", Variant(), Currency{9000000000000000000}, Currency{10000}, Currency{10000},
                           Currency{10000}, Variant("note"), 1);
     control.AddShape("s", -1e30f, 1, 1e30f, 1e30f, 0, 0xFF, 0, 0, 0, 1, 0, 0, 255);
     control.AddLine("l", 1, 1, 1e20f, -1e20f, 0, 1, 0, 0, 0, 0, 0);
     expectReadersOpenThePdf();
     EXPECT_EQ(control.SaveToPNG(Variant(dir.filePath("numbers").toStdString())), Variant(0));
+}
+
+TEST_F(HostileNumbersTest, TextOfAnyFontSizeDrawsInPdfAsOnPictures)
+{
+    control.NewPage(40, 20);
+    control.DeletePage(1);
+    control.AddText("big", "BIG", 1, 10, 0, 0, "Arial", 1000, 0, 0xFFFFFF, "", 0, 0, 0, " ");
+    control.AddText("small", "below", 1, 15, 0, 0, "Arial", -5, 0, 0xFFFFFF, "", 0, 0, 0, " ");
+    control.NewPage(40, 20);
+    control.put_WatermarkText(Variant("MARK"));
+    control.put_WatermarkRotationAngle(0);
+    control.put_WatermarkFontSize(700);
+    expectReadersOpenThePdf();
+    const auto text = runTool("pdftotext", {dir.filePath("numbers.PDF"), "-"});
+    EXPECT_NE(text.out.find("BIG"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("MARK"), std::string::npos) << text.out;
+
+    // 1000 points are 13.9 inches: the letters fill most of the page's height.
+    const auto bounds = runTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", dir.filePath("numbers.PDF"), "-"});
+    const size_t word = bounds.out.find(">BIG<");
+    ASSERT_NE(word, std::string::npos) << bounds.out;
+    const size_t yMin = bounds.out.rfind("yMin=\"", word), yMax = bounds.out.rfind("yMax=\"", word);
+    const double height = std::stod(bounds.out.substr(yMax + 6)) - std::stod(bounds.out.substr(yMin + 6));
+    EXPECT_NEAR(height, 1000, 200) << "the word's box is about its font's size";
 }

@@ -3,6 +3,7 @@
 #include "render/PageRenderer.h"
 #include "control/Dispatch.h"
 #include "pictures/PictureDrawer.h"
+#include "pictures/PictureMetadata.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -392,3 +393,53 @@ TEST_F(PictureInfoTest, ReachableByName)
 }
 
 } // namespace
+
+namespace {
+
+// A little-endian TIFF structure whose first directory holds `entries`
+// entries that all point at one Exif directory, which holds as many entries
+// of one long text each.
+QByteArray tiffOfRepeatedDirectories(uint16_t entries, uint32_t textLength)
+{
+    auto u16 = [](QByteArray& b, uint16_t v) { b.append(char(v & 0xFF)).append(char(v >> 8)); };
+    auto u32 = [&](QByteArray& b, uint32_t v) {
+        u16(b, uint16_t(v & 0xFFFF));
+        u16(b, uint16_t(v >> 16));
+    };
+    const uint32_t first = 8;
+    const uint32_t exif = first + 2 + 12u * entries + 4;
+    const uint32_t text = exif + 2 + 12u * entries + 4;
+    QByteArray file("II*\0", 4);
+    u32(file, first);
+    for (uint32_t directory : {first, exif}) {
+        u16(file, entries);
+        for (uint16_t i = 0; i < entries; ++i) {
+            const bool top = directory == first;
+            u16(file, top ? 0x8769 : 0x010E); // the Exif pointer, or an image description
+            u16(file, top ? 4 : 2);           // Long, or Ascii
+            u32(file, top ? 1 : textLength);
+            u32(file, top ? exif : text);
+        }
+        u32(file, 0);
+    }
+    file.append(QByteArray(int(textLength), 'x'));
+    return file;
+}
+
+} // namespace
+
+TEST_F(PictureTest, MetadataReadsEachDirectoryOnceAndStaysBounded)
+{
+    const std::string file = path("repeated.tif");
+    QFile out(QString::fromStdString(file));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(tiffOfRepeatedDirectories(1500, 20000));
+    out.close();
+    const std::vector<TMetadataProperty> properties = pictureMetadata(QString::fromStdString(file));
+    // Each directory once: 1500 pointers, then as many texts as the text
+    // budget allows (4 MB of 20000-byte texts).
+    ASSERT_GT(properties.size(), 1500u);
+    EXPECT_LE(properties.size(), 1500u + 4u * 1024 * 1024 / 20000 + 1);
+    EXPECT_EQ(properties[1500].tag, 0x010E);
+    EXPECT_EQ(properties[1500].value, std::string(20000, 'x'));
+}
