@@ -42,7 +42,7 @@ std::string exportPdfFile(const TReport& report, TUiServices& ui, const TPdfFile
         name = *chosen;
     }
     const auto started = std::chrono::steady_clock::now();
-    const std::string path = withExtension(name, ".PDF");
+    const std::string path = outputFileName(name, ".PDF");
     const TPdfPageRange range = pdfPageRange(report.pageCount(), request.firstPage, request.lastPage);
     const TPDFSetup& setup = report.PdfSetup;
 
