@@ -210,11 +210,11 @@ const TScanSheet& sheet()
 // The page as the image export draws it, at 300 dpi.
 QImage rasterPage(const TReport& report, int32_t page)
 {
-    const TPageMetafile metafile = renderPageToMetafile(report, page, kDpi / 96.0);
-    QImage image(metafile.size, QImage::Format_RGB32);
+    const TPageDrawing drawing(report, page, kDpi / 96.0);
+    QImage image(drawing.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.drawPicture(0, 0, metafile.picture);
+    drawing.play(painter);
     return image;
 }
 
