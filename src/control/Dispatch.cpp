@@ -67,6 +67,12 @@ std::vector<ParamDecl> TDispatchTable::parseParams(std::string_view text)
         } else {
             decl.name = std::string(item);
         }
+        // As in every automation type library, once a parameter may be left
+        // out every later one may be too: a row that breaks this would refuse
+        // the short calls that hosts really send.
+        if (decl.presence == ParamDecl::Presence::Required && !params.empty()
+            && params.back().presence != ParamDecl::Presence::Required)
+            throw std::logic_error("Required parameter " + decl.name + " follows an optional one");
         params.push_back(std::move(decl));
     }
     return params;

@@ -72,7 +72,9 @@ public:
 
     const std::vector<DispatchEntry>& entries() const { return m_entries; }
 
-    // Parses a parameter list such as "nPageWidth?, nOrientation, nPageNumber=0".
+    // Parses a parameter list such as "nPaperSize, nOrientation?, nPageNumber=0";
+    // a required parameter after an optional one is refused (std::logic_error),
+    // so no row of the table can load with such a list.
     static std::vector<ParamDecl> parseParams(std::string_view text);
 
 private:

@@ -143,7 +143,11 @@ DispatchEntry entry(const char* name, int32_t dispId, InvokeKind kind, std::stri
     result.name = name;
     result.dispId = dispId;
     result.kind = kind;
-    result.params = TDispatchTable::parseParams(params);
+    try {
+        result.params = TDispatchTable::parseParams(params);
+    } catch (const std::logic_error& e) {
+        throw std::logic_error(std::string(name) + ": " + e.what());
+    }
     if (result.params.size() != Traits::arity)
         throw std::logic_error(std::string("Parameter list does not match the operation ") + name);
     Traits::describe(result.params);

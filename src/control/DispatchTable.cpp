@@ -91,12 +91,12 @@ TDispatchTable::TDispatchTable()
 
     // Text objects
     ORV_METHOD(AddText, 64,
-               "cName, cText, nHPos, nVPos, nWidth, nHeight, cFontName?, nFontSize, nForeColor, nBackColor, "
-               "cFontStyle?, nRotationAngle, nBackStyle, nAlignment, cSubType?, nAlphaLevel=255, "
+               "cName, cText, nHPos, nVPos, nWidth, nHeight, cFontName?, nFontSize?, nForeColor?, nBackColor?, "
+               "cFontStyle?, nRotationAngle?, nBackStyle?, nAlignment?, cSubType?, nAlphaLevel=255, "
                "nStringTrimmingStyle=2, nLineSpacing=0");
     ORV_METHOD(AddReportField, 65,
-               "cName, cExpression, nHPos, nVPos, nWidth, nHeight, cPicture?, cDataType?, cFontName?, nFontSize, "
-               "nForeColor, nBackColor, cFontStyle?, nRotationAngle, nBackStyle, nAlignment, cSubType?, "
+               "cName, cExpression, nHPos, nVPos, nWidth, nHeight, cPicture?, cDataType?, cFontName?, nFontSize?, "
+               "nForeColor?, nBackColor?, cFontStyle?, nRotationAngle?, nBackStyle?, nAlignment?, cSubType?, "
                "nAlphaLevel=255");
     ORV_METHOD(GetTextHeight, 66, "nHPos, nVPos, nWidth, cText, nAlignment");
     ORV_PROPERTY(LastTextHeight, 67);
@@ -243,7 +243,7 @@ TDispatchTable::TDispatchTable()
                "cName, nHPos, nVPos, nWidth, nHeight, nColumns, nRows, nPenWidth=1, nPenColor=0, nBorderWidth=1, "
                "nFillColor=0, nBorderStyle=8, nFillStyle=1");
     ORV_METHOD(AddPicture, 74,
-               "cName, cFileName, nHPos, nVPos, nWidth, nHeight, nImageScaling=1, nFlags, nPageNumber=0");
+               "cName, cFileName, nHPos, nVPos, nWidth, nHeight, nImageScaling=1, nFlags?, nPageNumber=0");
     ORV_METHOD(AddFromClipboard, 75, "cName, nHPos, nVPos, nWidth, nHeight, nImageScaling=1");
     ORV_METHOD(AddBarCode, 76,
                "cName, cData, nBarCodeType, nHPos, nVPos, nWidth, nHeight, nBarColor, nRotationAngle");
@@ -295,15 +295,15 @@ TDispatchTable::TDispatchTable()
 
     // Page images
     ORV_METHOD(SaveToJPEG, 309,
-               "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, lGrayScale, nCompressionQuality=90, "
-               "lProgressiveEncoding");
+               "cFileName, nPageNumber=0, lOpenFile?, nThumbnailSize=0, lGrayScale?, nCompressionQuality=90, "
+               "lProgressiveEncoding?");
     ORV_METHOD(SaveToBitmap, 310,
-               "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale");
-    ORV_METHOD(SaveToPNG, 311, "cFileName, nPageNumber=0, lOpenFile, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale");
+               "cFileName, nPageNumber=0, lOpenFile?, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale?");
+    ORV_METHOD(SaveToPNG, 311, "cFileName, nPageNumber=0, lOpenFile?, nThumbnailSize=0, nBitsPerPixel=24, lGrayScale?");
     ORV_METHOD(SaveToTIFF, 312,
-               "cFileName, nPageNumberStart=0, nPageNumberEnd=0, lOpenFile, nThumbnailSize=0, nCompressionType=0, "
-               "nBitsPerPixel=24, lGrayScale");
-    ORV_METHOD(SaveToMetafile, 313, "cFileName, nPageNumber=0, lOpenFile");
+               "cFileName, nPageNumberStart=0, nPageNumberEnd=0, lOpenFile?, nThumbnailSize=0, nCompressionType=0, "
+               "nBitsPerPixel=24, lGrayScale?");
+    ORV_METHOD(SaveToMetafile, 313, "cFileName, nPageNumber=0, lOpenFile?");
     ORV_METHOD(CopyPageToClipboard, 314, "nPageNumber");
     ORV_PROPERTY(DisplaySaveAsImageButton, 315);
 
@@ -314,7 +314,7 @@ TDispatchTable::TDispatchTable()
 
     // Charts
     ORV_METHOD(ChartGetCount, 118, "nPageNumber=0");
-    ORV_METHOD(ChartAddSeries, 119, "nSeriesType, cSeriesTitle?, nSeriesColor");
+    ORV_METHOD(ChartAddSeries, 119, "nSeriesType, cSeriesTitle?, nSeriesColor?");
     ORV_METHOD(ChartSelectSeries, 120, "nSeries");
     ORV_METHOD(ChartAddXYData, 121, "nX, nY, cLegend, nColor");
     ORV_METHOD(ChartAddData, 122, "nChartIndex, nValue, cLabel, nColor");

@@ -226,15 +226,19 @@ public:
 
     // --- text objects ------------------------------------------------------------
     virtual void AddText(const Variant& cName, const Variant& cText, float nHPos, float nVPos, float nWidth,
-                         float nHeight, const Variant& cFontName, int32_t nFontSize, int32_t nForeColor,
-                         int32_t nBackColor, const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle,
-                         int32_t nAlignment, const Variant& cSubType, int32_t nAlphaLevel = 255,
+                         float nHeight, const Variant& cFontName = Variant::missing(), int32_t nFontSize = 0,
+                         int32_t nForeColor = 0, int32_t nBackColor = 0, const Variant& cFontStyle = Variant::missing(),
+                         int32_t nRotationAngle = 0, int32_t nBackStyle = 0, int32_t nAlignment = 0,
+                         const Variant& cSubType = Variant::missing(), int32_t nAlphaLevel = 255,
                          int32_t nStringTrimmingStyle = 2, int32_t nLineSpacing = 0) = 0;
     virtual void AddReportField(const Variant& cName, const Variant& cExpression, float nHPos, float nVPos,
-                                float nWidth, float nHeight, const Variant& cPicture, const Variant& cDataType,
-                                const Variant& cFontName, int32_t nFontSize, int32_t nForeColor, int32_t nBackColor,
-                                const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle,
-                                int32_t nAlignment, const Variant& cSubType, int32_t nAlphaLevel = 255) = 0;
+                                float nWidth, float nHeight, const Variant& cPicture = Variant::missing(),
+                                const Variant& cDataType = Variant::missing(),
+                                const Variant& cFontName = Variant::missing(), int32_t nFontSize = 0,
+                                int32_t nForeColor = 0, int32_t nBackColor = 0,
+                                const Variant& cFontStyle = Variant::missing(), int32_t nRotationAngle = 0,
+                                int32_t nBackStyle = 0, int32_t nAlignment = 0,
+                                const Variant& cSubType = Variant::missing(), int32_t nAlphaLevel = 255) = 0;
     virtual Variant GetTextHeight(int32_t nHPos, int32_t nVPos, int32_t nWidth, const Variant& cText,
                                   int32_t nAlignment) = 0;
     virtual int32_t get_LastTextHeight() = 0;
@@ -539,7 +543,8 @@ public:
     // chart selected a put changes nothing and a get reads 0, false or empty
     // (the series colour reads -1).
     virtual int32_t ChartGetCount(int32_t nPageNumber = 0) = 0;
-    virtual void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle, int32_t nSeriesColor) = 0;
+    virtual void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle = Variant::missing(),
+                                int32_t nSeriesColor = 0) = 0;
     virtual void ChartSelectSeries(int32_t nSeries) = 0;
     virtual void ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int32_t nColor) = 0;
     virtual void ChartAddData(int32_t nChartIndex, int32_t nValue, const Variant& cLabel, int32_t nColor) = 0;

@@ -258,14 +258,17 @@ public:
 
     // --- text objects
     void AddText(const Variant& cName, const Variant& cText, float nHPos, float nVPos, float nWidth, float nHeight,
-                 const Variant& cFontName, int32_t nFontSize, int32_t nForeColor, int32_t nBackColor,
-                 const Variant& cFontStyle, int32_t nRotationAngle, int32_t nBackStyle, int32_t nAlignment,
-                 const Variant& cSubType, int32_t nAlphaLevel = 255, int32_t nStringTrimmingStyle = 2,
+                 const Variant& cFontName = Variant::missing(), int32_t nFontSize = 0, int32_t nForeColor = 0,
+                 int32_t nBackColor = 0, const Variant& cFontStyle = Variant::missing(), int32_t nRotationAngle = 0,
+                 int32_t nBackStyle = 0, int32_t nAlignment = 0, const Variant& cSubType = Variant::missing(),
+                 int32_t nAlphaLevel = 255, int32_t nStringTrimmingStyle = 2,
                  int32_t nLineSpacing = 0) override;
     void AddReportField(const Variant& cName, const Variant& cExpression, float nHPos, float nVPos, float nWidth,
-                        float nHeight, const Variant& cPicture, const Variant& cDataType, const Variant& cFontName,
-                        int32_t nFontSize, int32_t nForeColor, int32_t nBackColor, const Variant& cFontStyle,
-                        int32_t nRotationAngle, int32_t nBackStyle, int32_t nAlignment, const Variant& cSubType,
+                        float nHeight, const Variant& cPicture = Variant::missing(),
+                        const Variant& cDataType = Variant::missing(), const Variant& cFontName = Variant::missing(),
+                        int32_t nFontSize = 0, int32_t nForeColor = 0, int32_t nBackColor = 0,
+                        const Variant& cFontStyle = Variant::missing(), int32_t nRotationAngle = 0,
+                        int32_t nBackStyle = 0, int32_t nAlignment = 0, const Variant& cSubType = Variant::missing(),
                         int32_t nAlphaLevel = 255) override;
     Variant GetTextHeight(int32_t nHPos, int32_t nVPos, int32_t nWidth, const Variant& cText,
                           int32_t nAlignment) override;
@@ -468,7 +471,8 @@ public:
 
     // --- charts
     int32_t ChartGetCount(int32_t nPageNumber = 0) override;
-    void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle, int32_t nSeriesColor) override;
+    void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle = Variant::missing(),
+                        int32_t nSeriesColor = 0) override;
     void ChartSelectSeries(int32_t nSeries) override;
     void ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int32_t nColor) override;
     void ChartAddData(int32_t nChartIndex, int32_t nValue, const Variant& cLabel, int32_t nColor) override;

@@ -43,10 +43,10 @@ TEST(DispatchTableShape, NamesAreUniqueAndPropertiesShareIds)
 
 TEST(DispatchParams, ParseOptionalAndDefaulted)
 {
-    auto params = TDispatchTable::parseParams("nPageWidth?, nPaperSize, nPageNumber=0, lFlag=true");
+    auto params = TDispatchTable::parseParams("nPaperSize, nPageWidth?, nPageNumber=0, lFlag=true");
     ASSERT_EQ(params.size(), 4u);
-    EXPECT_EQ(params[0].presence, ParamDecl::Presence::Optional);
-    EXPECT_EQ(params[1].presence, ParamDecl::Presence::Required);
+    EXPECT_EQ(params[0].presence, ParamDecl::Presence::Required);
+    EXPECT_EQ(params[1].presence, ParamDecl::Presence::Optional);
     EXPECT_EQ(params[2].presence, ParamDecl::Presence::Defaulted);
     EXPECT_EQ(params[2].defaultValue, Variant(0));
     EXPECT_EQ(params[3].defaultValue, Variant(true));

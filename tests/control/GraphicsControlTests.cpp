@@ -153,8 +153,8 @@ TEST_F(GraphicsControlTest, FailedCallsAddNothing)
     EXPECT_THROW(call("AddShape", {Variant::null(), 1, 1, 1, 1}), EngineError);
     EXPECT_THROW(control.AddBarCode("code", Variant::null(), 0, 1, 1, 1, 1, 0, 0), EngineError);
     try {
-        call("AddPicture", {"logo", "a.png", 1, 1, 2, 2});
-        FAIL() << "nFlags is not optional";
+        call("AddPicture", {"logo", "a.png", 1, 1, 2});
+        FAIL() << "nHeight is not optional";
     } catch (const EngineError& e) {
         EXPECT_EQ(e.status(), DISP_E_PARAMNOTFOUND);
     }
