@@ -110,10 +110,22 @@ struct AnswerStatement {
 
 struct Statement {
     std::variant<CallStatement, AssignStatement, PrintStatement, AnswerStatement> node;
+    int line = 0;
+};
+
+// `Dim name`: a script variable that exists, Empty, from the start of the
+// script wherever its declaration stands.
+struct Declaration {
+    std::string name;
+    int line = 0;
 };
 
 struct Program {
     std::vector<Statement> statements;
+    std::vector<Declaration> declarations;
+    // `Option Explicit`: assigning a name that is neither declared nor an
+    // operation of the engine is a fault of the script.
+    bool optionExplicit = false;
 };
 
 } // namespace orv::script

@@ -16,6 +16,8 @@ TScriptInterpreter::TScriptInterpreter(IOrvReportEngine& engine, TScriptedUiServ
 
 bool TScriptInterpreter::run(const Program& program)
 {
+    for (const Declaration& declaration : program.declarations)
+        m_variables.try_emplace(asciiLower(declaration.name));
     bool allRan = true;
     for (const Statement& statement : program.statements) {
         try {

@@ -1,5 +1,6 @@
 #include "ScriptParser.h"
 
+#include "control/Dispatch.h"
 #include "platform/AsciiText.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ using namespace script;
 
 namespace {
 
-constexpr const char* kKeywords[] = {"print", "Answer", "And", "Or", "Not"};
+constexpr const char* kKeywords[] = {"print", "Answer", "And", "Or", "Not", "Option", "Dim"};
 
 bool isKeyword(std::string_view name)
 {
@@ -29,6 +30,11 @@ template <class Node>
 ExprPtr make(Node node)
 {
     return std::make_unique<Expr>(std::move(node));
+}
+
+bool isEngineName(std::string_view name)
+{
+    return TDispatchTable::instance().has(name, InvokeMethod | InvokePropertyGet | InvokePropertyPut);
 }
 
 ExprPtr binary(BinaryOperator op, ExprPtr left, ExprPtr right)
@@ -61,7 +67,9 @@ std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 
 Program TScriptParser::parse(std::string_view source)
 {
-    return TScriptParser(TScriptLexer::tokenize(source)).parseProgram();
+    Program program = TScriptParser(TScriptLexer::tokenize(source)).parseProgram();
+    checkDeclarations(program);
+    return program;
 }
 
 bool TScriptParser::accept(Kind kind)
@@ -97,11 +105,61 @@ Program TScriptParser::parseProgram()
     while (current().kind != Kind::EndOfScript) {
         if (accept(Kind::EndOfLine))
             continue;
-        program.statements.push_back(parseStatement());
+        const int line = current().line;
+        if (acceptKeyword("Option")) {
+            parseOption(program);
+        } else if (acceptKeyword("Dim")) {
+            parseDeclarations(program);
+        } else {
+            program.statements.push_back(parseStatement());
+            program.statements.back().line = line;
+        }
         if (!current().isEndOfStatement())
             fail("expected end of line, found " + current().describe());
     }
     return program;
+}
+
+void TScriptParser::parseOption(Program& program)
+{
+    if (!acceptKeyword("Explicit"))
+        fail("expected Explicit after Option, found " + current().describe());
+    if (program.optionExplicit || !program.statements.empty() || !program.declarations.empty())
+        fail("Option Explicit must come before any other statement");
+    program.optionExplicit = true;
+}
+
+void TScriptParser::parseDeclarations(Program& program)
+{
+    do {
+        const TScriptToken& name = current();
+        if (name.kind != Kind::Name || isPredefined(name.text))
+            fail("expected a variable name, found " + name.describe());
+        for (const Declaration& earlier : program.declarations)
+            if (equalsIgnoringAsciiCase(earlier.name, name.text))
+                fail("name redefined: " + name.text);
+        program.declarations.push_back({name.text, name.line});
+        advance();
+    } while (accept(Kind::Comma));
+}
+
+void TScriptParser::checkDeclarations(const Program& program)
+{
+    // A variable of an engine's name could be assigned only through the
+    // engine, and would hide the operation when read.
+    for (const Declaration& declaration : program.declarations)
+        if (isEngineName(declaration.name))
+            throw TScriptSyntaxError(declaration.line, declaration.name + " is an operation of the report engine");
+    if (!program.optionExplicit)
+        return;
+    auto declared = [&](const std::string& name) {
+        return std::any_of(program.declarations.begin(), program.declarations.end(),
+                           [&](const Declaration& d) { return equalsIgnoringAsciiCase(d.name, name); });
+    };
+    for (const Statement& statement : program.statements)
+        if (const auto* assign = std::get_if<AssignStatement>(&statement.node))
+            if (!declared(assign->name) && !isEngineName(assign->name))
+                throw TScriptSyntaxError(statement.line, "variable is undefined: " + assign->name);
 }
 
 Statement TScriptParser::parseStatement()

@@ -11,7 +11,8 @@
 namespace orv {
 
 // Parses a whole script into its statements before any of it runs. The
-// first fault throws TScriptSyntaxError with its line.
+// first fault throws TScriptSyntaxError with its line; so does, under
+// Option Explicit, the first assignment to an undeclared name.
 class TScriptParser {
 public:
     static script::Program parse(std::string_view source);
@@ -22,6 +23,11 @@ private:
     explicit TScriptParser(std::vector<TScriptToken> tokens) : m_tokens(std::move(tokens)) {}
 
     script::Program parseProgram();
+    void parseOption(script::Program& program);
+    void parseDeclarations(script::Program& program);
+    // With Option Explicit, every assigned name must be declared or belong
+    // to the engine; a declared name must not hide an engine operation.
+    static void checkDeclarations(const script::Program& program);
     script::Statement parseStatement();
     script::CallExpr parseCallStatement(const TScriptToken& name);
     std::vector<script::Argument> parseArguments(Kind terminator);

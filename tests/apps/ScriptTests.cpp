@@ -199,6 +199,73 @@ TEST(ScriptInterpreter, EngineNamesNeverBecomeVariables)
     EXPECT_EQ(run.out, "error 80020003 Version cannot be written\nString String\n");
 }
 
+TEST(ScriptHost, CallsMayLeaveOutTheirTrailingArguments)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("c1").toStdString();
+    const ScriptRun run = runScript("AddText \"t\", \"Defaults\", 1, 1, 6.5, 0\n"
+                                    "print SaveToPNG(\"" + file + "\")\n");
+    EXPECT_EQ(run.status, ExitRan) << run.out;
+    EXPECT_EQ(run.out, "Long 0\n");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(file + ".PNG")));
+}
+
+TEST(ScriptOptionExplicit, AssigningAnUndeclaredNameStopsTheScriptAtItsLine)
+{
+    struct Case {
+        const char* source;
+        int line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Option Explicit\nDim total\ntotal = 1\nTextFontForeColr = 255\n", 4,
+         "variable is undefined: TextFontForeColr"},
+        {"option explicit\nNewPage\nx = 1\n", 3, "variable is undefined: x"},
+        {"NewPage\nOption Explicit\n", 2, "Option Explicit must come before any other statement"},
+        {"Option Strict\n", 1, "expected Explicit after Option, found 'Strict'"},
+        {"Dim a, b, A\n", 1, "name redefined: A"},
+        {"Dim 5\n", 1, "expected a variable name, found '5'"},
+        {"Dim Len\n", 1, "expected a variable name, found 'Len'"},
+        {"x = 1\nDim PageWidth\n", 2, "PageWidth is an operation of the report engine"},
+        {"Dim = 3\n", 1, "expected a variable name, found '='"},
+    };
+    for (const Case& c : cases) {
+        try {
+            TScriptParser::parse(c.source);
+            ADD_FAILURE() << "parsed: " << c.source;
+        } catch (const TScriptSyntaxError& e) {
+            EXPECT_EQ(e.line(), c.line) << c.source;
+            EXPECT_STREQ(e.what(), c.message) << c.source;
+        }
+    }
+
+    const ScriptRun run = runScript("Option Explicit\nNewPage\nTextFontForeColr = 255\n", true);
+    EXPECT_EQ(run.status, ExitBadInput);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "orvreport: test.orv:3: variable is undefined: TextFontForeColr\n");
+}
+
+TEST(ScriptOptionExplicit, DeclaredNamesAndEngineOperationsStillWork)
+{
+    // Declarations hold for the whole script, wherever they stand, and a
+    // declared variable reads Empty until it is assigned.
+    const ScriptRun run = runScript("Option Explicit\n"
+                                    "' the text colour\n"
+                                    "TextFontForeColor = 255\n"
+                                    "print later\n"
+                                    "later = TextFontForeColor + 1\n"
+                                    "Dim later, name\n"
+                                    "name = \"out\"\n"
+                                    "print later, name, TextFontForeColor\n");
+    EXPECT_EQ(run.status, ExitRan) << run.err;
+    EXPECT_EQ(run.out, "Empty\nLong 256\nString out\nLong 255\n");
+
+    // Without Option Explicit a misspelt name still becomes a variable.
+    const ScriptRun loose = runScript("TextFontForeColr = 255\nprint TextFontForeColr, TextFontForeColor\n");
+    EXPECT_EQ(loose.status, ExitRan);
+    EXPECT_EQ(loose.out, "Long 255\nLong 0\n");
+}
+
 TEST(ScriptInterpreter, ArgumentsPassedByValueLeaveVariablesAlone)
 {
     // The control converts its own copies; the script's values stay as they were.
