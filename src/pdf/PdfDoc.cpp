@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace orv {
@@ -26,14 +27,20 @@ std::string_view fileId()
     return {reinterpret_cast<const char*>(kFileId), sizeof kFileId};
 }
 
-// D:YYYYMMDDHHMMSS and the zone, always written as -05'00' whatever the
-// machine's zone.
+// D:YYYYMMDDHHMMSS and the zone: Z for UTC, otherwise the offset as +HH'MM'
+// or -HH'MM', so that readers anywhere show the moment the file was made.
 std::string pdfDate(const TPdfDateTime& time)
 {
-    char text[40];
-    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d-05'00'", time.Year, time.Month, time.Day, time.Hour,
-                  time.Minute, time.Second);
-    return text;
+    char text[48];
+    const int n = std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d", time.Year, time.Month, time.Day,
+                                time.Hour, time.Minute, time.Second);
+    std::string date(text, static_cast<size_t>(n));
+    if (time.UtcOffsetMinutes == 0)
+        return date + 'Z';
+    const int32_t offset = std::abs(time.UtcOffsetMinutes);
+    std::snprintf(text, sizeof text, "%c%02d'%02d'", time.UtcOffsetMinutes < 0 ? '-' : '+', offset / 60 % 100,
+                  offset % 60);
+    return date + text;
 }
 
 std::unique_ptr<TPdfArray> numberArray(std::initializer_list<int32_t> values)
@@ -59,7 +66,8 @@ TPdfDateTime TPdfDateTime::localNow()
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+            static_cast<int32_t>(local.tm_gmtoff / 60)};
 }
 
 TPdfDoc::TPdfDoc()

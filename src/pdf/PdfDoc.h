@@ -31,7 +31,9 @@ struct TPdfDateTime {
     int32_t Hour = 0;
     int32_t Minute = 0;
     int32_t Second = 0;
+    int32_t UtcOffsetMinutes = 0; // of the zone the time is given in, east of UTC positive
 
+    // The machine's local time with its zone's offset at this moment.
     static TPdfDateTime localNow();
 };
 

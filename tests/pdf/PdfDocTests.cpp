@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <regex>
 
@@ -206,4 +208,37 @@ TEST(PdfDocument, OperationsOutsideTheirStateRaise)
     doc.freeDocument();
     EXPECT_FALSE(doc.documentOpen());
     expectMessage([&] { doc.canvas(); }, "GetCanvas --Document is null");
+}
+
+TEST(PdfDocument, DatesCarryTheZoneTheyWereTakenIn)
+{
+    struct Case {
+        int32_t offsetMinutes;
+        const char* date;
+    };
+    for (const Case& c : {Case{0, "D:20240309140506Z"}, Case{330, "D:20240309140506+05'30'"},
+                          Case{-210, "D:20240309140506-03'30'"}}) {
+        TPdfDoc doc;
+        doc.Settings = pdftest::fixedSettings();
+        doc.Settings.CreationTime.UtcOffsetMinutes = c.offsetMinutes;
+        doc.startDocument();
+        doc.addPage();
+        const std::string info = objectText(doc.save(), 2);
+        EXPECT_NE(info.find(std::string("/CreationDate (") + c.date + ")"), std::string::npos) << info;
+        EXPECT_NE(info.find(std::string("/ModDate (") + c.date + ")"), std::string::npos) << info;
+    }
+
+    // The machine's zone, whichever it is.
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    for (const Case& c : {Case{330, "XST-5:30"}, Case{0, "UTC0"}, Case{-300, "EST5"}}) {
+        setenv("TZ", c.date, 1);
+        tzset();
+        EXPECT_EQ(TPdfDateTime::localNow().UtcOffsetMinutes, c.offsetMinutes) << c.date;
+    }
+    if (previous)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }

@@ -39,7 +39,7 @@ QString TScratchDir::write(const QString& name, const std::string& bytes) const
 TPdfDocSettings fixedSettings()
 {
     TPdfDocSettings settings;
-    settings.CreationTime = {2024, 3, 9, 14, 5, 6};
+    settings.CreationTime = {2024, 3, 9, 14, 5, 6, -300}; // five hours behind UTC
     settings.Producer = "Orv Report Engine  [Version: 1.0.0.1]";
     return settings;
 }
