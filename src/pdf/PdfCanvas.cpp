@@ -200,6 +200,16 @@ void TPdfCanvas::closeFillStrokeEvenOdd()
     writeOperator({}, "b*");
 }
 
+void TPdfCanvas::fillEvenOdd()
+{
+    writeOperator({}, "f*");
+}
+
+void TPdfCanvas::fillStrokeEvenOdd()
+{
+    writeOperator({}, "B*");
+}
+
 void TPdfCanvas::clip()
 {
     writeOperator({}, "W");
@@ -255,6 +265,14 @@ void TPdfCanvas::selectFont(const std::string& key, float size)
     }
     m_attribute.Font = &font;
     setFontSize(size);
+}
+
+void TPdfCanvas::setWordSpacing(float value)
+{
+    if (value == m_attribute.WordSpace)
+        return;
+    setWordSpace(value);
+    writeOperator({value}, "Tw");
 }
 
 void TPdfCanvas::setWordSpace(float value)

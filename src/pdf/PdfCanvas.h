@@ -74,6 +74,9 @@ public:
     void fill();
     void fillStroke();
     void closeFillStrokeEvenOdd();
+    // f* and B*: the even-odd rule decides what is inside.
+    void fillEvenOdd();
+    void fillStrokeEvenOdd();
     // W: the current path becomes the clip once the path is ended.
     void clip();
     // n: ends the path without painting it.
@@ -92,6 +95,10 @@ public:
     // the page, and a Tf line unless that font and size are current already.
     void selectFont(const std::string& key, float size);
     const TPdfCanvasAttribute& attribute() const { return m_attribute; }
+    // Tw: the extra width after each blank (byte 32) of the texts that
+    // follow, as justified lines need. Written only when it changes; a new
+    // page starts at 0. Throws EPdfInvalidValue below 0.
+    void setWordSpacing(float value);
 
     // Text state values: checked and remembered, nothing is written. Each
     // throws EPdfInvalidValue outside its range.

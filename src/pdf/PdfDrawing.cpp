@@ -47,7 +47,7 @@ void appendEllipseQuarters(TPdfCanvas& canvas, float x, float y, float w, float 
 } // namespace
 
 void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string_view text, const std::string& fontKey,
-                 int32_t fontSize, int32_t colour, int32_t alpha)
+                 int32_t fontSize, int32_t colour, int32_t alpha, float wordSpacing)
 {
     // A transparency state stays in force until the graphics state is
     // restored, so a translucent text gets a q/Q pair of its own.
@@ -72,6 +72,8 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     if (translucent)
         canvas.setAlpha(alpha);
     canvas.selectFont(fontKey, static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification));
+    // Word spacing is in text space, which the magnification enlarges.
+    canvas.setWordSpacing(wordSpacing / static_cast<float>(magnification));
     canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
     canvas.endText();
     if (translucent)

@@ -16,8 +16,9 @@ class TPdfCanvas;
 // degrees counter-clockwise, in the font of `fontKey`; the UTF-8 text is
 // written in the document's code page. Below an alpha of 255 the text is
 // drawn translucent, its transparency state confined to the text by q/Q.
+// `wordSpacing` widens every blank by that many points (justified lines).
 void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string_view text, const std::string& fontKey,
-                 int32_t fontSize, int32_t colour, int32_t alpha);
+                 int32_t fontSize, int32_t colour, int32_t alpha, float wordSpacing = 0);
 
 // A stroked line of the given width.
 void drawPdfLine(TPdfCanvas& canvas, float x1, float y1, float x2, float y2, float width);

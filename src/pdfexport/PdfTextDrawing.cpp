@@ -19,6 +19,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <numbers>
@@ -47,18 +48,35 @@ std::u32string shownText(const TReport& report, const TReportObject& object, int
     return toCodePoints(object.Text);
 }
 
+struct TShownLine {
+    std::string text;
+    bool endsParagraph = true;
+};
+
 // The lines of a text: those laid out when it was added, or its own lines.
-std::vector<std::string> linesOf(const TReportObject& object, const std::u32string& text)
+std::vector<TShownLine> linesOf(const TReportObject& object, const std::u32string& text)
 {
     const bool laidOut = object.LineCount >= 2 && object.textMode() != TTextMode::OwnLineBreaks;
-    std::vector<std::string> lines;
+    std::vector<TShownLine> lines;
     for (const TLineSpan& span : laidOut ? storedLines(object, text) : splitAtBreaks(text)) {
         std::string line = toUtf8(text.substr(span.start, span.length));
         if (laidOut && object.alignment() == TTextAlignment::Right)
             line = std::string(trimBlanks(line));
-        lines.push_back(std::move(line));
+        lines.push_back({std::move(line), span.endsParagraph});
     }
     return lines;
+}
+
+// The extra width of each blank that makes a justified line fill its box,
+// as the preview widens it; the line loses its trailing blanks. Lines that
+// end a paragraph, and lines without room to spare, keep their spacing.
+float justifiedWordSpacing(std::string& line, TPdfFont& font, int32_t size, double boxWidth)
+{
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    const auto blanks = std::count(line.begin(), line.end(), ' ');
+    const double spare = boxWidth - font.textWidth(line, size);
+    return blanks > 0 && spare > 0 ? static_cast<float>(spare / static_cast<double>(blanks)) : 0;
 }
 
 // A filled bar under or through a line of text (underline, strike-out).
@@ -106,8 +124,13 @@ void drawPdfTextObject(TPdfExport& pdfExport, const TPdfPagePlacement& place, co
 
     double baseline = box.top + ascent;
     double lineTop = box.top;
-    for (const std::string& line : linesOf(object, shownText(report, object, pageNumber))) {
-        const double width = font.textWidth(line, size);
+    for (TShownLine& shown : linesOf(object, shownText(report, object, pageNumber))) {
+        std::string& line = shown.text;
+        float wordSpacing = 0;
+        if (alignment == TTextAlignment::Justified && !shown.endsParagraph)
+            wordSpacing = justifiedWordSpacing(line, font, size, box.width);
+        const double width =
+            font.textWidth(line, size) + wordSpacing * static_cast<double>(std::count(line.begin(), line.end(), ' '));
         double x0 = anchor, b = baseline;
         if (alignment == TTextAlignment::Right || alignment == TTextAlignment::Centre) {
             const double share = alignment == TTextAlignment::Right ? width : width / 2;
@@ -124,7 +147,7 @@ void drawPdfTextObject(TPdfExport& pdfExport, const TPdfPagePlacement& place, co
         }
         const float y = static_cast<float>(place.sheetHeight - b);
         drawPdfText(canvas, static_cast<float>(x0), y, angle, line, key, size,
-                    static_cast<int32_t>(object.ForeColor), object.AlphaLevel);
+                    static_cast<int32_t>(object.ForeColor), object.AlphaLevel, wordSpacing);
         if ((entry.GdiPlusStyle & kStyleUnderline) && width > 0) {
             const double thickness = size * font.underlineSize() / 10000.0 / 1000 * 0.66;
             const double offset = (size + 2) * font.underlinePosition() / 10000.0 / 1000;

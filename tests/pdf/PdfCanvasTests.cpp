@@ -141,6 +141,24 @@ TEST_F(PdfCanvasTest, ATextLineIsOneTextObject)
                          "BT\n10 20 Td\n0 0 0 rg\n(\xE9\xFC\x80 ?) Tj\nET\n");
 }
 
+TEST_F(PdfCanvasTest, WordSpacingIsWrittenWhenItChanges)
+{
+    drawPdfText(canvas(), 72, 700, 0, "a b", "Arial", 10, 0, 255, 2.5f);
+    drawPdfText(canvas(), 72, 688, 0, "c d", "Arial", 10, 0, 255, 2.5f);
+    drawPdfText(canvas(), 72, 676, 0, "e f", "Arial", 10, 0, 255);
+    EXPECT_EQ(content(), "BT\n72 700 Td\n0 0 0 rg\n2.5 Tw\n(a b) Tj\nET\n"
+                         "BT\n72 688 Td\n0 0 0 rg\n(c d) Tj\nET\n"
+                         "BT\n72 676 Td\n0 0 0 rg\n0 Tw\n(e f) Tj\nET\n");
+    content().clear();
+    // Q brings back the spacing that q saved, in the file and in the canvas.
+    canvas().saveGraphicsState();
+    canvas().setWordSpacing(1);
+    canvas().restoreGraphicsState();
+    canvas().setWordSpacing(0);
+    EXPECT_EQ(content(), "q\n1 Tw\nQ\n");
+    expectValueError([&] { canvas().setWordSpacing(-1); }, "SetWordSpace --invalid word space");
+}
+
 TEST_F(PdfCanvasTest, TranslucentTextSelectsItsTransparencyStateForItselfOnly)
 {
     drawPdfText(canvas(), 72, 700, 0, "Half", "Arial", 12, 0, 128);

@@ -296,6 +296,27 @@ TEST_F(ReportPdfTest, WrappedTextKeepsItsStoredLineBreaks)
     EXPECT_NEAR(step, control.report().Fonts[object.FontIndex].LineSpacingInches.toDouble() * 72, 0.5);
 }
 
+TEST_F(ReportPdfTest, JustifiedLinesFillTheirBoxExceptAParagraphsLast)
+{
+    put("PDFXOffset", Variant(0.0f));
+    put("PDFYOffset", Variant(0.0f));
+    control.AddText("j", "Every line of a justified paragraph reaches the right edge of its box, except the last one.",
+                    1, 1, 2.5f, 3, "Arial", 12, 0, 0xFFFFFF, "", 0, 0, 3, " ");
+    const TReportObject& object = control.report().page(1).Objects.back();
+    ASSERT_GE(object.LineCount, 3);
+    std::map<double, std::vector<WordBox>> lines; // by base line
+    for (const WordBox& box : words(writePdf("justified.pdf"), 1))
+        lines[box.yMax].push_back(box);
+    ASSERT_EQ(static_cast<int>(lines.size()), object.LineCount);
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        EXPECT_NEAR(line->second.front().xMin, 72, 1);
+        if (std::next(line) != lines.end())
+            EXPECT_NEAR(line->second.back().xMax, 3.5 * 72, 1) << line->second.back().word;
+        else
+            EXPECT_LT(line->second.back().xMax, 3.5 * 72 - 12) << line->second.back().word;
+    }
+}
+
 TEST_F(ReportPdfTest, ReportFieldsShowTheirPageNumbers)
 {
     fivePages();
