@@ -133,6 +133,8 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(PDFOpenAfterCreate, 221);
     ORV_PROPERTY(PDFDisplayConfirmationAfterCreate, 222);
     ORV_PROPERTY(DisplayPDFButton, 223);
+    // Settings of this engine's own start at 1000.
+    ORV_PROPERTY(PDFChartMode, 1000);
 
     // Printers
     ORV_METHOD(SetPrinterTo, 224, "PrinterID");

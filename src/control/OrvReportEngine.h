@@ -428,6 +428,10 @@ public:
     virtual void put_PDFEmbedFonts(bool value) = 0;
     virtual int32_t get_PDFCodePage() = 0;
     virtual void put_PDFCodePage(int32_t value) = 0;
+    // How charts go into PDF: 0 (the default) as a JPEG image of twice
+    // their box, 1 as vector paths with real text. Other values are ignored.
+    virtual int32_t get_PDFChartMode() = 0;
+    virtual void put_PDFChartMode(int32_t value) = 0;
     virtual float get_PDFMargin() = 0;
     virtual void put_PDFMargin(float value) = 0;
     virtual float get_PDFXOffset() = 0;

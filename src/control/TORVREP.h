@@ -445,6 +445,8 @@ public:
     void put_PDFEmbedFonts(bool value) override;
     int32_t get_PDFCodePage() override;
     void put_PDFCodePage(int32_t value) override;
+    int32_t get_PDFChartMode() override;
+    void put_PDFChartMode(int32_t value) override;
     float get_PDFMargin() override;
     void put_PDFMargin(float value) override;
     float get_PDFXOffset() override;

@@ -113,6 +113,13 @@ void TORVREP::put_PDFBitmapQuality(int32_t value)
         m_report->PdfSetup.BitmapQuality = value;
 }
 
+int32_t TORVREP::get_PDFChartMode() { return m_report->PdfSetup.ChartMode; }
+void TORVREP::put_PDFChartMode(int32_t value)
+{
+    if (value == 0 || value == 1)
+        m_report->PdfSetup.ChartMode = value;
+}
+
 bool TORVREP::get_PDFEmbedFonts() { return m_report->PdfSetup.EmbedFonts; }
 void TORVREP::put_PDFEmbedFonts(bool value) { m_report->PdfSetup.EmbedFonts = value; }
 int32_t TORVREP::get_PDFCodePage() { return m_report->PdfSetup.CodePage; }

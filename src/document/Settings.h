@@ -56,6 +56,7 @@ struct TPDFSetup {
     bool OpenAfterCreate = true;
     bool PromptForSave = true;
     int32_t CodePage = 1252;
+    int32_t ChartMode = 0; // charts in PDF: 0 a JPEG image, 1 vectors and text
 };
 
 // Print job settings.

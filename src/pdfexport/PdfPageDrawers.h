@@ -21,7 +21,7 @@ void drawPdfCalendar(TPdfExport& pdfExport, const TPdfPagePlacement& place, cons
                      int32_t pageNumber);
 // A picture object's file as an image, embedded once per file and frame.
 void drawPdfPicture(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TReportObject& object);
-// A chart as a JPEG image of twice its box's size in points.
+// A chart, as an image or as vectors (the report's PDF chart mode).
 void drawPdfChart(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
                   const TPdfPagePlacement::Box& box);
 

@@ -534,6 +534,38 @@ TEST_F(ReportPdfTest, ChartsAreImagesOfTwiceTheirBox)
     EXPECT_GT(countPixels(page, page.rect(), [](QRgb p) { return isColour(p, QColor(255, 0, 0), 60); }), 100);
 }
 
+TEST_F(ReportPdfTest, ChartsAsVectorsKeepTheirTextAndNeedNoImage)
+{
+    control.AddChart("c", 1, 1, 1, 4, 3);
+    control.put_ChartTitle("Sales by quarter");
+    control.ChartAddSeries(1, "North", kRed);
+    control.ChartAddXYData(1, 10, "Q1", kRed);
+    control.ChartAddXYData(2, 20, "Q2", kRed);
+    addText("Marker", 1, 6, 16);
+    EXPECT_EQ(get("PDFChartMode"), Variant(0));
+    EXPECT_EQ(pageText(writePdf("bitmap.pdf"), 1).find("Sales by quarter"), std::string::npos);
+
+    put("PDFChartMode", Variant(1));
+    put("PDFChartMode", Variant(2)); // ignored
+    EXPECT_EQ(get("PDFChartMode"), Variant(1));
+    const QString file = writePdf("vector.pdf");
+    EXPECT_EQ(runTool("qpdf", {"--check", file}).exitCode, 0);
+    const std::string text = pageText(file, 1);
+    for (const char* label : {"Sales by quarter", "North"})
+        EXPECT_NE(text.find(label), std::string::npos) << label << " in " << text;
+    EXPECT_EQ(runTool("pdfimages", {"-list", file}).out.find("image"), std::string::npos);
+    // The title stands centred over the chart's box, as large as a text of
+    // the title's 16 points.
+    const std::vector<WordBox> boxes = words(file, 1);
+    const WordBox sales = wordBox(boxes, "Sales");
+    const WordBox quarter = wordBox(boxes, "quarter");
+    const WordBox marker = wordBox(boxes, "Marker");
+    EXPECT_NEAR((sales.xMin + quarter.xMax) / 2, (1.25 + 2) * 72, 6);
+    EXPECT_NEAR(sales.yMax - sales.yMin, marker.yMax - marker.yMin, 0.5);
+    const QImage page = rendered(file);
+    EXPECT_GT(countPixels(page, page.rect(), [](QRgb p) { return isColour(p, QColor(255, 0, 0), 60); }), 100);
+}
+
 TEST_F(ReportPdfTest, MetafilePicturesBecomeImagesOfTheirFrame)
 {
     control.NewPage(4, 2);

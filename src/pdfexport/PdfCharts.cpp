@@ -1,0 +1,85 @@
+// Charts on PDF pages, as the report's PDF settings ask: a JPEG image of
+// twice the box in points, or vector paths with real text drawn through the
+// PDF painter. Both draw the chart as the preview does, at the resolution
+// they give it.
+
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfDoc.h"
+#include "pdf/PdfImage.h"
+#include "pdf/PdfPainter.h"
+#include "pdfexport/PdfPageDrawers.h"
+#include "codecs/ImageLimits.h"
+#include "codecs/JpegCodec.h"
+#include "charts/ChartDrawer.h"
+#include "document/Report.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+// Chart fonts and pens are sized for a chart at this many pixels an inch.
+constexpr double kChartPixelsPerInch = 96;
+constexpr double kBitmapPixelsPerPoint = 2;
+constexpr int32_t kVectorCharts = 1;
+
+void drawChartImage(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
+                    const TPdfPagePlacement::Box& box)
+{
+    const auto x = static_cast<int32_t>(std::trunc(box.x));
+    const auto top = static_cast<int32_t>(std::trunc(box.top));
+    const auto width = static_cast<int32_t>(std::trunc(box.width));
+    const auto height = static_cast<int32_t>(std::trunc(box.height));
+    // A box too large to hold as a bitmap is left empty rather than
+    // exhaust memory.
+    if (!isDecodableSize(2 * int64_t(width), 2 * int64_t(height)))
+        return;
+    QImage bitmap(2 * width, 2 * height, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    {
+        // The bitmap has more pixels an inch than the chart's own
+        // resolution: its fonts and pens grow with it.
+        QPainter painter(&bitmap);
+        drawChart(painter, chart, bitmap.rect(), place.scale * kBitmapPixelsPerPoint * 72 / kChartPixelsPerInch);
+    }
+    TJpegOptions best;
+    best.quality = 100;
+    const std::string name = pdfExport.nextImageName();
+    pdfExport.doc.addImage(name, createJpegImage(encodeJpeg(bitmap, best)));
+    pdfExport.doc.canvas().drawXObject(static_cast<float>(x), place.mediaHeight - static_cast<float>(top + height),
+                                       static_cast<float>(width), static_cast<float>(height), name);
+}
+
+void drawChartVectors(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
+                      const TPdfPagePlacement::Box& box)
+{
+    const QSize pixels(static_cast<int>(std::lround(box.width * kChartPixelsPerInch / 72)),
+                       static_cast<int>(std::lround(box.height * kChartPixelsPerInch / 72)));
+    if (!isDecodableSize(pixels.width(), pixels.height()))
+        return;
+    TPdfPaintArea area;
+    area.pageBox = QRectF(box.x, place.mediaHeight - (box.top + box.height), box.width, box.height);
+    area.pixels = pixels;
+    area.dotsPerInch = kChartPixelsPerInch;
+    area.nextImageName = [&pdfExport] { return pdfExport.nextImageName(); };
+    paintOnPdfCanvas(pdfExport.doc.canvas(), area, [&](QPainter& painter) {
+        drawChart(painter, chart, QRect(QPoint(0, 0), pixels), place.scale);
+    });
+}
+
+} // namespace
+
+void drawPdfChart(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
+                  const TPdfPagePlacement::Box& box)
+{
+    if (pdfExport.report.PdfSetup.ChartMode == kVectorCharts)
+        drawChartVectors(pdfExport, place, chart, box);
+    else
+        drawChartImage(pdfExport, place, chart, box);
+}
+
+} // namespace orv
