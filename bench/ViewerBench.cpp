@@ -47,7 +47,7 @@ struct DemoInPreview {
 std::unique_ptr<TORVREP> longReport(TScriptedUiServices& ui, int pages)
 {
     auto control = std::make_unique<TORVREP>(nullptr, TORVREP::Options{&ui, nullptr, false});
-    const Variant font(std::string("Arial")), none(std::string());
+    const Variant font(std::string("Arial")), none{std::string()};
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             control->NewPage(8.5f, 11);
