@@ -2,6 +2,7 @@
 
 #include "document/ReportObject.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -15,26 +16,34 @@ double mapped(double storedPlusOffset, const PageTransform& t)
     return storedPlusOffset * t.devicePpi * t.scale / 10000.0;
 }
 
+// Device coordinates stay within +-2^30, so that the extent of any box
+// between two of them (right - left + 1) still fits an int on every surface.
+int32_t onSurface(int32_t pixels)
+{
+    constexpr int32_t kLimit = 1 << 30;
+    return std::clamp(pixels, -kLimit, kLimit);
+}
+
 } // namespace
 
 int32_t PageTransform::x(float storedHPos) const
 {
-    return truncated(mapped(double(storedHPos) + double(offsetX.scaled), *this) + originX);
+    return onSurface(truncated(mapped(double(storedHPos) + double(offsetX.scaled), *this) + originX));
 }
 
 int32_t PageTransform::y(float storedVPos) const
 {
-    return truncated(mapped(double(storedVPos) + double(offsetY.scaled), *this) + originY);
+    return onSurface(truncated(mapped(double(storedVPos) + double(offsetY.scaled), *this) + originY));
 }
 
 int32_t PageTransform::truncatedSize(float stored) const
 {
-    return truncated(mapped(stored, *this));
+    return onSurface(truncated(mapped(stored, *this)));
 }
 
 int32_t PageTransform::roundedSize(float stored) const
 {
-    return rounded(mapped(stored, *this));
+    return onSurface(rounded(mapped(stored, *this)));
 }
 
 double penScale(RenderTarget target, char objType, const PageTransform& transform, double screenPpi)
