@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace orv {
@@ -66,6 +67,12 @@ enum class TPenStyle : uint8_t {
 constexpr bool isDashed(TPenStyle style)
 {
     return style >= TPenStyle::Dot && style <= TPenStyle::DashDotDot;
+}
+
+// 0 dot ... 3 dash-dot-dot, for a dashed pen.
+constexpr size_t dashIndex(TPenStyle style)
+{
+    return static_cast<size_t>(style) - static_cast<size_t>(TPenStyle::Dot);
 }
 
 // Which edges of a shape are drawn; styles past OpenTop draw nothing.

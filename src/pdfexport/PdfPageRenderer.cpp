@@ -28,38 +28,28 @@ struct TDash {
     uint8_t phase = 0;
 };
 
-// Border styles of shapes, arcs, chords, pies and grids.
-TDash figureDash(TPenStyle borderStyle)
-{
-    switch (borderStyle) {
-    case TPenStyle::Dot:
-        return {{3, 0, 0, 0, 0}, 0};
-    case TPenStyle::Dash:
-        return {{1, 0, 0, 0, 0}, 1};
-    case TPenStyle::DashDot:
-        return {{3, 1, 0, 0, 0}, 0};
-    case TPenStyle::DashDotDot:
-        return {{3, 1, 1, 0, 0}, 0};
-    default:
-        return {};
-    }
-}
+// The dashes of the dashed pen styles, dot to dash-dot-dot: one table for
+// the outlines of shapes, arcs, chords, pies and grids, one for lines.
+using TDashTable = std::array<TDash, 4>;
+constexpr TDashTable kFigureDashes = {{
+    {{3, 0, 0, 0, 0}, 0},
+    {{1, 0, 0, 0, 0}, 1},
+    {{3, 1, 0, 0, 0}, 0},
+    {{3, 1, 1, 0, 0}, 0},
+}};
+constexpr TDashTable kLineDashes = {{
+    {{3, 0, 0, 0, 0}, 0},
+    {{18, 0, 0, 0, 0}, 1},
+    {{9, 6, 3, 6, 0}, 0},
+    {{9, 3, 3, 3, 3}, 0},
+}};
 
-// Border (pen) styles of lines.
-TDash lineDash(TPenStyle borderStyle)
+// Every other pen style draws solid.
+TDash dashOf(const TDashTable& table, TPenStyle style)
 {
-    switch (borderStyle) {
-    case TPenStyle::Dot:
-        return {{3, 0, 0, 0, 0}, 0};
-    case TPenStyle::Dash:
-        return {{18, 0, 0, 0, 0}, 1};
-    case TPenStyle::DashDot:
-        return {{9, 6, 3, 6, 0}, 0};
-    case TPenStyle::DashDotDot:
-        return {{9, 3, 3, 3, 3}, 0};
-    default:
+    if (!isDashed(style))
         return {};
-    }
+    return table[dashIndex(style)];
 }
 
 void setDash(TPdfCanvas& canvas, const TDash& dash)
@@ -184,7 +174,7 @@ private:
     {
         m_canvas.setRGBFillColor(static_cast<int32_t>(object.FillColor));
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
-        setDash(m_canvas, figureDash(object.borderStyle()));
+        setDash(m_canvas, dashOf(kFigureDashes, object.borderStyle()));
         if (object.borderStyle() == TPenStyle::None) {
             m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
             return 0;
@@ -322,7 +312,7 @@ private:
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.PenColor));
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
-        setDash(m_canvas, figureDash(object.borderStyle()));
+        setDash(m_canvas, dashOf(kFigureDashes, object.borderStyle()));
         const float left = b.x, right = b.x + b.width;
         const float top = hm() - b.top, bottom = hm() - b.top - b.height;
         if (shapeStyle == TShapeStyle::OpenBottom)
@@ -374,7 +364,7 @@ private:
             return;
         m_canvas.setLineCap(0);
         m_canvas.setLineJoin(0);
-        setDash(m_canvas, lineDash(object.borderStyle()));
+        setDash(m_canvas, dashOf(kLineDashes, object.borderStyle()));
         drawPdfLine(m_canvas, b.x, hm() - b.top, b.x + b.width, hm() - b.top - b.height, lw);
     }
 

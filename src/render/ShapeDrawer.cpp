@@ -42,7 +42,7 @@ void selectBorderPen(TDrawingSurface& surface, const TReportObject& object, doub
         // Canvas styles keep their lengths whatever the scale.
         const double lengthScale = target == DrawerTarget::ExportCanvas ? 1 : penScale;
         std::vector<double> dashes;
-        for (double length : kDashPatterns[static_cast<size_t>(style) - static_cast<size_t>(TPenStyle::Dot)])
+        for (double length : kDashPatterns[dashIndex(style)])
             dashes.push_back(roundHalfEven(length * lengthScale));
         surface.selectDashPen(object.PenColor, kind == StrokeKind::Line ? 1 : width, dashes);
     } else if (style == TPenStyle::Solid) {

@@ -112,6 +112,17 @@ public:
 private:
     TTextAlignment alignment() const { return m_object.alignment(); }
 
+    // Where a line starts: at the box's left, or so that it ends at
+    // (right) or is centred on (centre) the anchor.
+    double lineLeft(const TDrawnLine& line) const
+    {
+        if (alignment() == TTextAlignment::Right)
+            return m_anchorX - widthOf(line);
+        if (alignment() == TTextAlignment::Centre)
+            return m_anchorX - widthOf(line) / 2;
+        return m_box.x();
+    }
+
     double advance(const std::u32string& text) const { return m_metrics.horizontalAdvance(qText(text)); }
 
     // Offset of character `index` of a drawn line from the line's left edge.
@@ -265,12 +276,7 @@ private:
         else if (alignment() == TTextAlignment::Centre)
             top = layout.center().y() - blockHeight / 2;
         for (TDrawnLine& line : lines) {
-            double left = layout.left();
-            if (alignment() == TTextAlignment::Right)
-                left = m_anchorX - widthOf(line);
-            else if (alignment() == TTextAlignment::Centre)
-                left = m_anchorX - widthOf(line) / 2;
-            line.topLeft = QPointF(left, top);
+            line.topLeft = QPointF(lineLeft(line), top);
             top += m_face.lineHeight;
         }
 
@@ -315,12 +321,7 @@ private:
             TDrawnLine line = lineOf(span);
             if (alignment() == TTextAlignment::Justified && !span.endsParagraph)
                 justify(line);
-            double left = m_box.x();
-            if (alignment() == TTextAlignment::Right)
-                left = m_anchorX - widthOf(line);
-            else if (alignment() == TTextAlignment::Centre)
-                left = m_anchorX - widthOf(line) / 2;
-            line.topLeft = QPointF(left, top);
+            line.topLeft = QPointF(lineLeft(line), top);
             paintBackground(line);
             paintHighlights(line);
             paintText(line);
