@@ -225,6 +225,16 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(DisplayPageNavigation, 433);
     ORV_PROPERTY(DisplayPageScroller, 434);
 
+    // Find
+    ORV_METHOD(Find, 435, "cString, lCaseSensitive?, lFindAll?");
+    ORV_METHOD(FindClear, 436, "");
+    ORV_PROPERTY(DisplayFindButton, 437);
+    ORV_PROPERTY(DisplayFindToolbar, 438);
+
+    // Interface texts and languages
+    ORV_METHOD(SetReportEngineText, 439, "nIndexID, cNewString");
+    ORV_PROPERTY(LanguageIndexID, 440);
+
     // Graphic objects
     ORV_METHOD(AddShape, 68,
                "cName, nHPos, nVPos, nWidth, nHeight, nPenColor=0, nFillColor=0, nFillStyle=8, nBackStyle=0, "

@@ -142,6 +142,19 @@ public:
     virtual bool get_DisplayPageScroller() = 0;
     virtual void put_DisplayPageScroller(bool value) = 0;
 
+    // --- find ---------------------------------------------------------------------
+    virtual void Find(const Variant& cString, bool lCaseSensitive = false, bool lFindAll = false) = 0;
+    virtual void FindClear() = 0;
+    virtual bool get_DisplayFindButton() = 0;
+    virtual void put_DisplayFindButton(bool value) = 0;
+    virtual int32_t get_DisplayFindToolbar() = 0;
+    virtual void put_DisplayFindToolbar(int32_t value) = 0;
+
+    // --- interface texts and languages -------------------------------------------
+    virtual void SetReportEngineText(int32_t nIndexID, const Variant& cNewString) = 0;
+    virtual int32_t get_LanguageIndexID() = 0;
+    virtual void put_LanguageIndexID(int32_t value) = 0;
+
     // --- the form container -----------------------------------------------------
     virtual bool get_Visible() = 0;
     virtual void put_Visible(bool value) = 0;

@@ -174,6 +174,16 @@ public:
     bool get_DisplayPageScroller() override;
     void put_DisplayPageScroller(bool value) override;
 
+    void Find(const Variant& cString, bool lCaseSensitive = false, bool lFindAll = false) override;
+    void FindClear() override;
+    bool get_DisplayFindButton() override;
+    void put_DisplayFindButton(bool value) override;
+    int32_t get_DisplayFindToolbar() override;
+    void put_DisplayFindToolbar(int32_t value) override;
+    void SetReportEngineText(int32_t nIndexID, const Variant& cNewString) override;
+    int32_t get_LanguageIndexID() override;
+    void put_LanguageIndexID(int32_t value) override;
+
     // --- the form container
     bool get_Visible() override;
     void put_Visible(bool value) override;
@@ -722,6 +732,7 @@ private:
     void showAbout() override;
     void choosePrinter(int32_t index) override;
     void placeClipboardPicture(const QRectF& inches, int32_t imageScaling) override;
+    void tellFailure(const std::string& message) override;
     void pageClicked(int32_t pageNumber, float x, float y) override;
     void beforePagePrint(int32_t pageNumber) override;
     void clicked() override;
@@ -733,6 +744,9 @@ private:
     void toolbarButtonClicked(const std::string& name) override;
 
     void initPreview();
+    // Find with an empty string: the find dialog, or its stand-in when the
+    // host answers dialogs itself.
+    void findWithDialog();
     // The preview's printer list shows the installed printers and the
     // current one.
     void refreshPrinterList();

@@ -29,7 +29,7 @@ TUiServices::Answer TScriptedUiServices::showMessage(const std::string& caption,
     return answerFromText(*queued).value_or(first);
 }
 
-std::optional<std::string> TScriptedUiServices::fileAnswer()
+std::optional<std::string> TScriptedUiServices::typedAnswer()
 {
     std::optional<std::string> queued = nextAnswer();
     if (!queued || answerFromText(*queued) == Answer::Cancel)
@@ -41,14 +41,20 @@ std::optional<std::string> TScriptedUiServices::openFileName(const std::string& 
                                                              const std::string&)
 {
     record({"open", caption, {}});
-    return fileAnswer();
+    return typedAnswer();
 }
 
 std::optional<std::string> TScriptedUiServices::saveFileName(const std::string& caption, const std::string&,
                                                              const std::string& suggestedName)
 {
     record({"save", caption, suggestedName});
-    return fileAnswer();
+    return typedAnswer();
+}
+
+std::optional<std::string> TScriptedUiServices::inputText(const std::string& caption, const std::string& label)
+{
+    record({"input", caption, label});
+    return typedAnswer();
 }
 
 bool TScriptedUiServices::openDocument(const std::string& pathOrUrl)

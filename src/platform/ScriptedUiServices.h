@@ -15,7 +15,7 @@ namespace orv {
 class TScriptedUiServices : public TUiServices {
 public:
     struct Shown {
-        std::string kind; // "message", "open", "save", "document"
+        std::string kind; // "message", "open", "save", "document", "input"
         std::string caption;
         std::string text;
     };
@@ -32,11 +32,13 @@ public:
     std::optional<std::string> saveFileName(const std::string& caption, const std::string& filter,
                                             const std::string& suggestedName) override;
     bool openDocument(const std::string& pathOrUrl) override;
+    // The next queued answer is the typed text; "Cancel" or none cancels.
+    std::optional<std::string> inputText(const std::string& caption, const std::string& label) override;
 
 private:
     std::optional<std::string> nextAnswer();
     void record(Shown shown);
-    std::optional<std::string> fileAnswer();
+    std::optional<std::string> typedAnswer();
 
     std::deque<std::string> m_answers;
     std::vector<Shown> m_shown;

@@ -26,6 +26,15 @@ public:
                                                     const std::string& suggestedName) = 0;
     // The desktop's "open" action for a file or address.
     virtual bool openDocument(const std::string& pathOrUrl) = 0;
+    // A line of text the user types in answer to a dialog that stands in
+    // for one of the viewer's own; nothing when cancelled. Real dialogs are
+    // the viewer's, so only hosts that answer dialogs themselves give one.
+    virtual std::optional<std::string> inputText(const std::string& caption, const std::string& label)
+    {
+        (void)caption;
+        (void)label;
+        return std::nullopt;
+    }
 };
 
 // The text of an answer ("OK", "Cancel", "Yes", "No") and back.

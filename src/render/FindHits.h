@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -15,8 +16,18 @@ struct TFindHit {
 };
 
 // Every occurrence of `findText` in `text`, overlapping ones included ("aa"
-// occurs twice in "aaa"). Without `matchCase` letters compare upper-cased.
-// An empty find text occurs nowhere.
+// occurs twice in "aaa"). Without `matchCase` only the ASCII letters a-z
+// fold to A-Z: "é" never matches "É". An empty find text occurs nowhere.
 std::vector<TFindHit> findHits(const std::u32string& text, const std::u32string& findText, bool matchCase);
+// The same over UTF-8 text, as the report stores it; starts and lengths are
+// still counted in characters.
+std::vector<TFindHit> findHits(std::string_view text, std::string_view findText, bool matchCase);
+// How many hits findHits would give, without building them.
+int32_t countFindHits(std::string_view text, std::string_view findText, bool matchCase);
+
+// The test the backward search and page marking apply: the find text without
+// the blanks around it occurs in `text`, or equals it (so a blank find text
+// matches an empty text only).
+bool containsFindText(std::string_view text, std::string_view findText, bool matchCase);
 
 } // namespace orv

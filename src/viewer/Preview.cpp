@@ -3,7 +3,9 @@
 #include "document/Report.h"
 #include "platform/Screen.h"
 #include "render/PageRenderer.h"
+#include "viewer/FindToolbar.h"
 #include "viewer/InterfaceTexts.h"
+#include "viewer/PreviewFind.h"
 #include "viewer/ViewerActions.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -45,12 +48,24 @@ QColor qColourOf(Colour value)
 }
 
 // The standard controls each Display... switch shows at start: all but the
-// e-mail and find buttons, whose work lives elsewhere, and the printer list,
-// which the host asks for.
+// e-mail button, whose work lives elsewhere, and the printer list, which the
+// host asks for.
 bool shownAtStart(const QString& name)
 {
-    return name != "cmdEmail" && name != "cmdFind" && name != "cboPrinters" && name != "cmdExit";
+    return name != "cmdEmail" && name != "cboPrinters" && name != "cmdExit";
 }
+
+// The language menu's items, by LanguageIndexID.
+constexpr const char* kLanguageItems[][2] = {
+    {"LangEnglish", "English"},       {"LangSpanish", "Spanish"},
+    {"LangFrench", "French"},         {"LangGerman", "German"},
+    {"LangPortuguese", "Portuguese"}, {"LangDutch", "Dutch"},
+    {"LangItalian", "Italian"},       {"LangTurkish", "Turkish"},
+    {"BrazilianPortuguese1", "Brazilian Portuguese"},
+};
+
+// The zoom menu's items after its separator, which take interface texts.
+constexpr int kZoomMenuFitInWindow = 12;
 
 const char* const kNavigationControls[] = {"cmdFirstPage", "cmdPriorPage", "txtPagePosition", "cmdNextPage",
                                            "cmdLastPage"};
@@ -143,9 +158,11 @@ TPreview::TPreview(TReport& report, TInterfaceTexts& texts, TViewerActions& acti
     m_repeatTimer->setSingleShot(true);
     connect(m_repeatTimer, &QTimer::timeout, this, &TPreview::repeatStep);
 
+    m_find = new TPreviewFind(*this, m_report, m_texts, m_actions);
     buildMenus();
     wireToolbar();
-    applyHints();
+    // Every text of the current language, English at start.
+    applyLanguage();
     connect(qApp, &QApplication::focusChanged, this, &TPreview::onFocusChanged);
     qApp->installEventFilter(this);
     relayout();
@@ -361,6 +378,11 @@ void TPreview::setToolbarShown(bool shown)
 {
     m_toolbarShown = shown;
     m_toolbar->setVisible(shown);
+    layoutAgain();
+}
+
+void TPreview::layoutAgain()
+{
     // The area's top follows at once, not at the next event-loop pass.
     if (layout())
         layout()->activate();
@@ -375,6 +397,7 @@ void TPreview::setToolbarStyle(int32_t style)
         return;
     m_toolbarStyle = style;
     m_toolbar->applyStyle(style);
+    m_find->applyStyle(style);
     m_toolbar->button("cmdExit")->hide();
 }
 
@@ -392,6 +415,30 @@ bool TPreview::sidePanelShown() const { return !m_sidePanel->isHidden(); }
 void TPreview::setGridButtonPressed(bool pressed) { m_toolbar->button("cmdGrid")->setChecked(pressed); }
 
 void TPreview::applyHints() { m_toolbar->applyHints(m_texts); }
+
+void TPreview::setLanguage(int32_t index)
+{
+    if (m_texts.switchLanguage(index))
+        applyLanguage();
+}
+
+void TPreview::applyLanguage()
+{
+    applyHints();
+    const QList<QAction*> zoomItems = m_zoomMenu->actions();
+    zoomItems.at(kZoomMenuFitInWindow)->setText(m_texts.hint(HintControl::cmdFitInWindow));
+    zoomItems.at(kZoomMenuFitInWindow + 1)->setText(m_texts.hint(HintControl::cmdActualSize));
+    zoomItems.at(kZoomMenuFitInWindow + 2)->setText(m_texts.hint(HintControl::cmdFitToWidth));
+    zoomItems.at(kZoomMenuFitInWindow + 3)->setText(m_texts.text(TextSlot::strZoom));
+    auto pageItem = [this](const char* name) { return m_pageMenu->findChild<QAction*>(name); };
+    pageItem("PopupPrintReport")->setText(m_texts.hint(HintControl::cmdPrintReport));
+    pageItem("Zoom1")->setText(m_texts.text(TextSlot::strZoom));
+    pageItem("FitInWindow2")->setText(m_texts.hint(HintControl::cmdFitInWindow));
+    pageItem("ActualSize2")->setText(m_texts.hint(HintControl::cmdActualSize));
+    pageItem("FitWidth2")->setText(m_texts.hint(HintControl::cmdFitToWidth));
+    pageItem("ShowHideGrid")->setText(m_texts.hint(HintControl::cmdGrid));
+    m_find->applyTexts();
+}
 
 void TPreview::setPrinters(const std::vector<std::string>& names, int32_t current)
 {
@@ -448,6 +495,9 @@ void TPreview::wireToolbar()
     });
     onClick("cmdFirstPage", [this] { stopRepeat(); m_report.firstPage(); });
     onClick("cmdLastPage", [this] { stopRepeat(); m_report.lastPage(); });
+    // The find button acts on its release, with the keys held then (the
+    // preview's event filter sees every release).
+    onClick("cmdFind", [this] { m_find->toggled(m_toolbar->button("cmdFind")->isChecked(), m_findButtonModifiers); });
     onClick("cmdGrid", [this] {
         m_report.ShowGrid = !m_report.ShowGrid;
         m_report.contentChanged();
@@ -693,12 +743,11 @@ void TPreview::buildMenus()
     QMenu* languages = m_toolbarMenu->addMenu("Language");
     languages->setObjectName("LanguageMenu");
     auto* languageGroup = new QActionGroup(languages);
-    for (const char* language : {"English", "Spanish", "French", "German", "Portuguese", "Dutch", "Italian",
-                                 "Turkish", "Brazilian Portuguese"}) {
-        QAction* entry = languages->addAction(language);
+    for (const auto& [name, caption] : kLanguageItems) {
+        const auto index = static_cast<int32_t>(m_languageActions.size());
+        QAction* entry = languages->addAction(caption, this, [this, index] { setLanguage(index); });
+        entry->setObjectName(name);
         entry->setCheckable(true);
-        // Only English exists until the other texts are written.
-        entry->setEnabled(m_languageActions.empty());
         languageGroup->addAction(entry);
         m_languageActions.push_back(entry);
     }
@@ -734,7 +783,8 @@ void TPreview::refreshToolbarMenuChecks()
         m_styleActions[i]->setChecked(int32_t(i) == m_toolbarStyle);
     for (size_t i = 0; i < m_unitActions.size(); ++i)
         m_unitActions[i]->setChecked(int32_t(i) == int32_t(m_unit));
-    m_languageActions.front()->setChecked(true);
+    for (size_t i = 0; i < m_languageActions.size(); ++i)
+        m_languageActions[i]->setChecked(int32_t(i) == m_texts.languageIndex());
 }
 
 // --- keyboard, focus and events --------------------------------------------------------
@@ -794,6 +844,16 @@ void TPreview::keyPressEvent(QKeyEvent* event)
             return QWidget::keyPressEvent(event);
         m_actions.printReport();
         break;
+    case Qt::Key_F3:
+        if (!m_find->toolbarOpen())
+            return QWidget::keyPressEvent(event);
+        m_find->searchFromToolbar(event->modifiers() & Qt::ShiftModifier);
+        break;
+    case Qt::Key_Escape:
+        if (!m_find->toolbarOpen())
+            return QWidget::keyPressEvent(event);
+        m_find->close();
+        break;
     default:
         return QWidget::keyPressEvent(event);
     }
@@ -838,6 +898,8 @@ bool TPreview::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
+    if (watched == m_toolbar->button("cmdFind") && event->type() == QEvent::MouseButtonRelease)
+        m_findButtonModifiers = static_cast<QMouseEvent*>(event)->modifiers();
     QLineEdit* zoomBox = m_toolbar->zoomBox();
     QLineEdit* pageBox = m_toolbar->pageBox();
     if (watched == zoomBox && event->type() == QEvent::KeyPress) {

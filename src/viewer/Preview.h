@@ -24,6 +24,7 @@ namespace orv {
 class TReport;
 class TInterfaceTexts;
 class TViewerActions;
+class TPreviewFind;
 
 // The preview: toolbar, scrolling area with the view page, the popup menus,
 // the hidden status bar and the diagnostic side panel. It reads the report
@@ -53,6 +54,9 @@ public:
 
     // --- layout and painting
     void relayout();
+    // Settles the widgets' own layout first (a toolbar or dock shown or
+    // hidden moves the area at once), then lays the page out.
+    void layoutAgain();
     void refreshToolbar();
     // The page's content or a display setting changed.
     void repaintPage();
@@ -79,6 +83,10 @@ public:
     bool sidePanelShown() const;
     void setGridButtonPressed(bool pressed);
     void applyHints();
+    // LanguageIndexID: switches the interface texts to language 0..8 and
+    // shows them in tooltips, menus and the find toolbar; other values
+    // change nothing.
+    void setLanguage(int32_t index);
     // The printer list: installed printer names and the current one.
     void setPrinters(const std::vector<std::string>& names, int32_t current);
 
@@ -88,6 +96,7 @@ public:
     // --- parts, for the control, tests and benchmarks
     TPreviewToolbar* toolbar() const { return m_toolbar; }
     TPreviewArea* area() const { return m_area; }
+    TPreviewFind& find() const { return *m_find; }
     QMenu* pageMenu() const { return m_pageMenu; }
     QMenu* zoomMenu() const { return m_zoomMenu; }
     QMenu* toolbarMenu() const { return m_toolbarMenu; }
@@ -111,6 +120,8 @@ private:
     void wireToolbar();
     void refreshMenuChecks();
     void refreshToolbarMenuChecks();
+    // The interface texts into the tooltips, the menus and the find toolbar.
+    void applyLanguage();
 
     void onRelease(const TAreaRelease& release);
     void onBandChanged(const QRect& band);
@@ -132,6 +143,9 @@ private:
 
     TPreviewToolbar* m_toolbar = nullptr;
     TPreviewArea* m_area = nullptr;
+    TPreviewFind* m_find = nullptr;
+    // The keys held when the find button was last released.
+    Qt::KeyboardModifiers m_findButtonModifiers;
     QWidget* m_findDockTop = nullptr;
     QWidget* m_findDockBottom = nullptr;
     QSplitter* m_splitter = nullptr;

@@ -36,6 +36,13 @@ constexpr IconEntry kIcons[] = {
     {"cmdDeletePage", QStyle::SP_TrashIcon, "actions/edit-delete-symbolic.symbolic.png"},
     {"cmdAddWordDocument", QStyle::SP_DialogOpenButton, "mimetypes/x-office-document-symbolic.symbolic.png"},
     {"cmdExit", QStyle::SP_DialogCloseButton, "actions/application-exit-symbolic.symbolic.png"},
+    // The find toolbar; its highlight button shows one image released and
+    // another pressed.
+    {"tbFindClose", QStyle::SP_DialogCloseButton, "ui/window-close-symbolic.symbolic.png"},
+    {"tbFindNext", QStyle::SP_ArrowDown, "actions/go-down-symbolic.symbolic.png"},
+    {"tbFindPrevious", QStyle::SP_ArrowUp, "actions/go-up-symbolic.symbolic.png"},
+    {"tbFindHighlightOnOff", QStyle::SP_DialogNoButton, "actions/edit-select-symbolic.symbolic.png"},
+    {"tbFindHighlightOnOff:pressed", QStyle::SP_DialogYesButton, "actions/edit-select-all-symbolic.symbolic.png"},
 };
 
 constexpr const char* kThemeFolder = "/usr/share/icons/Adwaita/16x16/";

@@ -30,6 +30,8 @@ public:
     virtual void choosePrinter(int32_t index) = 0;
     // The clipboard's picture dropped onto the view page at `inches`.
     virtual void placeClipboardPicture(const QRectF& inches, int32_t imageScaling) = 0;
+    // Something the user started failed; no host call waits for it.
+    virtual void tellFailure(const std::string& message) = 0;
 
     // Events for the host.
     virtual void pageClicked(int32_t pageNumber, float x, float y) = 0;

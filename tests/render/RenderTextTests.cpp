@@ -138,6 +138,32 @@ TEST(RenderFind, HitsOverlapAndFoldCase)
     EXPECT_TRUE(findHits(text, U"", false).empty());
 }
 
+TEST(RenderFind, OnlyAsciiLettersFoldAndUtf8HitsCountCharacters)
+{
+    EXPECT_TRUE(findHits(std::u32string(U"ÉTÉ"), std::u32string(U"été"), false).empty());
+    EXPECT_EQ(findHits(std::u32string(U"ÉTÉ"), std::u32string(U"ÉtÉ"), false), (std::vector<TFindHit>{{0, 3}}));
+    // UTF-8 text: starts and lengths in characters, not bytes.
+    const std::string text = "Ünïcødé total, TOTAL";
+    EXPECT_EQ(findHits(text, std::string_view("total"), false), (std::vector<TFindHit>{{8, 5}, {15, 5}}));
+    EXPECT_EQ(findHits(text, std::string_view("cødé"), true), (std::vector<TFindHit>{{3, 4}}));
+    EXPECT_EQ(countFindHits(text, "total", false), 2);
+    EXPECT_EQ(countFindHits(text, "total", true), 1);
+    EXPECT_EQ(countFindHits("aaaa", "aa", false), 3);
+    EXPECT_EQ(countFindHits("ü", "Ü", false), 0);
+    EXPECT_EQ(countFindHits("short", "", false), 0);
+}
+
+TEST(RenderFind, ContainmentIgnoresTheBlanksAroundTheFindText)
+{
+    EXPECT_TRUE(containsFindText("subtotal", " total ", false));
+    EXPECT_TRUE(containsFindText("SUBTOTAL", "\ttotal\r\n", false));
+    EXPECT_FALSE(containsFindText("SUBTOTAL", " total ", true));
+    EXPECT_FALSE(containsFindText("sub tot al", "total", false));
+    // A find text of blanks alone matches only an empty text.
+    EXPECT_FALSE(containsFindText("anything", "   ", false));
+    EXPECT_TRUE(containsFindText("", "  ", false));
+}
+
 TEST_F(RenderTextTest, FindHighlightsTheCurrentHitGreenAndOthersYellow)
 {
     addText("baaab", 1, 2, 24);

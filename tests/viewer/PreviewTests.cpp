@@ -408,7 +408,7 @@ TEST_F(PreviewTest, PagePopupChecksItsStatesBeforeOpening)
     };
     put("DisplayGrid", true);
     emit menu.aboutToShow();
-    EXPECT_TRUE(entry("Show/Hide Grid")->isChecked());
+    EXPECT_TRUE(entry("Display Grid")->isChecked());
     EXPECT_TRUE(entry("Show/Hide Toolbar")->isChecked());
     EXPECT_FALSE(entry("Display Printer Margins")->isChecked());
     EXPECT_TRUE(button("cmdGrid").isChecked());
@@ -416,7 +416,7 @@ TEST_F(PreviewTest, PagePopupChecksItsStatesBeforeOpening)
     put("DisplayGrid", false);
     put("DisplayToolbar", false);
     emit menu.aboutToShow();
-    EXPECT_FALSE(entry("Show/Hide Grid")->isChecked());
+    EXPECT_FALSE(entry("Display Grid")->isChecked());
     EXPECT_FALSE(entry("Show/Hide Toolbar")->isChecked());
     entry("Show/Hide Toolbar")->trigger();
     EXPECT_TRUE(get("DisplayToolbar").toBool());
