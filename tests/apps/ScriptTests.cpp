@@ -493,3 +493,16 @@ TEST(ScriptHost, LongChainsOfOperatorsRunWithoutRecursing)
     EXPECT_EQ(run.status, ExitRan);
     EXPECT_EQ(run.out, "Long 50000\nLong 50000\nBoolean False\n");
 }
+
+TEST(ScriptHost, FindWithoutTextTakesTheAnsweredText)
+{
+    const ScriptRun run = runScript("NewPage\nAddText \"a\", \"Net total\", 1, 1, 4, 0\nNewPage\n"
+                                    "AddText \"b\", \"Grand TOTAL\", 1, 1, 4, 0\n"
+                                    "Answer \"total\"\nFind \"\"\nprint nPageNumber\n"
+                                    "Answer \"Cancel\"\nFind \"\"\nprint nPageNumber\n"
+                                    "Find \"TOTAL\", True\nprint nPageNumber\n"
+                                    "LanguageIndexID = 3\nAnswer \"Cancel\"\nFind \"\"\nprint LanguageIndexID\n");
+    EXPECT_EQ(run.status, ExitRan) << run.out;
+    EXPECT_EQ(run.out, "dialog input Find Text\nLong 2\ndialog input Find Text\nLong 2\nLong 3\n"
+                       "dialog input Entdeckung-Text\nLong 3\n");
+}
