@@ -844,6 +844,11 @@ void TPreview::keyPressEvent(QKeyEvent* event)
             return QWidget::keyPressEvent(event);
         m_actions.printReport();
         break;
+    case Qt::Key_F:
+        if (!ctrl)
+            return QWidget::keyPressEvent(event);
+        m_find->open();
+        break;
     case Qt::Key_F3:
         if (!m_find->toolbarOpen())
             return QWidget::keyPressEvent(event);

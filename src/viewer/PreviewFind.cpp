@@ -117,6 +117,16 @@ void TPreviewFind::close()
     m_report.contentChanged();
 }
 
+void TPreviewFind::open()
+{
+    if (!toolbarOpen()) {
+        show(m_toolbar->parentWidget() == m_preview.findDock(true));
+        m_preview.toolbar()->button("cmdFind")->setChecked(true);
+    }
+    m_toolbar->searchBox()->setFocus();
+    m_toolbar->searchBox()->selectAll();
+}
+
 void TPreviewFind::search(const std::string& text, bool matchCase, bool backwards)
 {
     const TWaitCursor wait;

@@ -34,6 +34,10 @@ public:
     void toggled(bool down, Qt::KeyboardModifiers modifiers);
     // The close button: hidden, no current hit, nothing highlighted.
     void close();
+    // Ctrl+F in the preview: the toolbar opens where it was docked (or
+    // stays open) with the find button pressed and the search box's text
+    // selected for typing over.
+    void open();
     // One search step, as the host's Find and the dialog start it. Throws
     // when the current hit's page no longer exists.
     void search(const std::string& text, bool matchCase, bool backwards);

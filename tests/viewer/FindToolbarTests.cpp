@@ -172,6 +172,21 @@ TEST_F(FindToolbarTest, KeysOfTheSearchBox)
     EXPECT_EQ(report().FindObject, -1) << "F3 searches only while the toolbar is open";
 }
 
+TEST_F(FindToolbarTest, CtrlFInThePreviewOpensTheToolbarWhereItWasDocked)
+{
+    QTest::mouseClick(&button("cmdFind"), Qt::LeftButton, Qt::ControlModifier);
+    QTest::keyClicks(&box(), "line");
+    QTest::mouseClick(&button("cmdFind"), Qt::LeftButton);
+    ASSERT_FALSE(bar().isVisible());
+    QTest::keyClick(&preview(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(bar().isVisible());
+    EXPECT_EQ(bar().parentWidget(), preview().findDock(true));
+    EXPECT_TRUE(button("cmdFind").isChecked());
+    EXPECT_EQ(box().selectedText(), "line");
+    EXPECT_EQ(bar().window()->focusWidget(), &box());
+    EXPECT_EQ(report().FindObject, -1) << "opening searches nothing";
+}
+
 TEST_F(FindToolbarTest, NextAndPreviousButtonsUseTheMatchCaseBox)
 {
     openBar();
