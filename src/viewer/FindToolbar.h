@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
