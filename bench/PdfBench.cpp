@@ -9,8 +9,11 @@
 #include "platform/FontServices.h"
 
 #include <benchmark/benchmark.h>
-#include <hpdf.h>
 #include <zlib.h>
+
+#ifdef ORV_WITH_LIBHARU
+#include <hpdf.h>
+#endif
 
 #include <stdexcept>
 #include <string>
@@ -60,6 +63,7 @@ std::string ourDocument(bool compressed)
     return doc.save();
 }
 
+#ifdef ORV_WITH_LIBHARU
 // libharu reports errors through a C callback, which must return.
 void recordHaruError(HPDF_STATUS error, HPDF_STATUS, void* firstError)
 {
@@ -113,6 +117,7 @@ std::string haruDocument()
         throw std::runtime_error("libharu error " + std::to_string(error));
     return bytes;
 }
+#endif
 
 void reportPages(benchmark::State& state, size_t bytes)
 {
@@ -133,6 +138,7 @@ static void BM_PdfWriter(benchmark::State& state)
 }
 BENCHMARK(BM_PdfWriter)->ArgName("compressed")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
+#ifdef ORV_WITH_LIBHARU
 static void BM_LibharuWriter(benchmark::State& state)
 {
     size_t bytes = 0;
@@ -145,6 +151,7 @@ static void BM_LibharuWriter(benchmark::State& state)
     reportPages(state, bytes);
 }
 BENCHMARK(BM_LibharuWriter)->Unit(benchmark::kMillisecond);
+#endif
 
 // The 1,000 page content streams of BM_PdfWriter, compressed one by one.
 static void BM_ZlibLevel9ContentStreams(benchmark::State& state)

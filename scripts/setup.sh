@@ -11,7 +11,7 @@ PACKAGES="
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qpdf poppler-utils mupdf-tools libtiff-tools
   cups-daemon cups-client
-  zbar-tools zxing-cpp-tools zint libhpdf-dev
+  zbar-tools zxing-cpp-tools zint libhpdf-dev python3-reportlab
   xvfb xauth
   python3-dev pybind11-dev python3-pytest
   clang libclang-rt-14-dev libreoffice-draw-nogui libreoffice-writer-nogui

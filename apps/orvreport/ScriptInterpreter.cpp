@@ -16,18 +16,28 @@ TScriptInterpreter::TScriptInterpreter(IOrvReportEngine& engine, TScriptedUiServ
 
 bool TScriptInterpreter::run(const Program& program)
 {
-    for (const Declaration& declaration : program.declarations)
-        m_variables.try_emplace(asciiLower(declaration.name));
+    declare(program.declarations);
     bool allRan = true;
-    for (const Statement& statement : program.statements) {
-        try {
-            runTrapped([&] { std::visit([this](const auto& node) { execute(node); }, statement.node); });
-        } catch (const EngineError& e) {
-            m_out << "error " << e.statusText() << ' ' << e.what() << '\n';
-            allRan = false;
-        }
-    }
+    for (const Statement& statement : program.statements)
+        allRan = runStatement(statement) && allRan;
     return allRan;
+}
+
+void TScriptInterpreter::declare(const std::vector<Declaration>& declarations)
+{
+    for (const Declaration& declaration : declarations)
+        m_variables.try_emplace(asciiLower(declaration.name));
+}
+
+bool TScriptInterpreter::runStatement(const Statement& statement)
+{
+    try {
+        runTrapped([&] { std::visit([this](const auto& node) { execute(node); }, statement.node); });
+        return true;
+    } catch (const EngineError& e) {
+        m_out << "error " << e.statusText() << ' ' << e.what() << '\n';
+        return false;
+    }
 }
 
 std::string TScriptInterpreter::printedText(const Variant& value)

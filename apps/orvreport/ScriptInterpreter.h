@@ -24,6 +24,12 @@ public:
     // script goes on; false when any statement failed.
     bool run(const script::Program& program);
 
+    // The pieces of run() for a script read a statement at a time: the
+    // declared variables first (Empty), then each statement; false when it
+    // failed.
+    void declare(const std::vector<script::Declaration>& declarations);
+    bool runStatement(const script::Statement& statement);
+
     // A value as the print statement shows it: "Long 3", "String Hello",
     // "Empty", "Error 5", "Bytes 1234".
     static std::string printedText(const Variant& value);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 namespace orv {
@@ -56,9 +57,21 @@ std::string TScriptToken::describe() const
     }
 }
 
+TScriptLexer::TScriptLexer(std::string_view source)
+    : m_source(source)
+{
+    if (m_source.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
+        m_pos = 3;
+}
+
 std::vector<TScriptToken> TScriptLexer::tokenize(std::string_view source)
 {
-    return TScriptLexer(source).run();
+    TScriptLexer lexer(source);
+    std::vector<TScriptToken> tokens;
+    std::vector<TScriptToken> line;
+    while (lexer.nextLine(line))
+        std::move(line.begin(), line.end(), std::back_inserter(tokens));
+    return tokens;
 }
 
 char TScriptLexer::peek(size_t ahead) const
@@ -68,33 +81,38 @@ char TScriptLexer::peek(size_t ahead) const
 
 void TScriptLexer::addToken(TScriptToken::Kind kind, size_t start, Variant value)
 {
-    m_tokens.push_back({kind, std::string(m_source.substr(start, m_pos - start)), std::move(value), m_line});
+    m_tokens->push_back({kind, std::string(m_source.substr(start, m_pos - start)), std::move(value), m_line});
     m_lineHasTokens = true;
 }
 
-std::vector<TScriptToken> TScriptLexer::run()
+bool TScriptLexer::nextLine(std::vector<TScriptToken>& tokens)
 {
-    if (m_source.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
-        m_pos = 3;
+    if (m_finished)
+        return false;
+    tokens.clear();
+    m_tokens = &tokens;
     while (m_pos < m_source.size()) {
         const char c = peek();
-        if (c == ' ' || c == '\t')
+        if (c == ' ' || c == '\t') {
             ++m_pos;
-        else if (c == '\n' || c == '\r')
+        } else if (c == '\n' || c == '\r') {
             lexNewline();
-        else if (c == '\'' || (c == '#' && !m_lineHasTokens))
+            return true;
+        } else if (c == '\'' || (c == '#' && !m_lineHasTokens)) {
             skipToEndOfLine();
-        else if (isNameStart(c))
+        } else if (isNameStart(c)) {
             lexName();
-        else if (isDigit(c) || (c == '.' && isDigit(peek(1))))
+        } else if (isDigit(c) || (c == '.' && isDigit(peek(1)))) {
             lexNumber();
-        else if (c == '"')
+        } else if (c == '"') {
             lexString();
-        else
+        } else {
             lexOperator();
+        }
     }
     addToken(TScriptToken::Kind::EndOfScript, m_pos);
-    return std::move(m_tokens);
+    m_finished = true;
+    return true;
 }
 
 void TScriptLexer::skipToEndOfLine()

@@ -55,15 +55,20 @@ struct TScriptToken {
 
 // Splits script text into tokens. Comments (' anywhere outside a string, #
 // at the start of a line) are dropped; each line break is an EndOfLine token
-// and the script ends with EndOfScript.
+// and the script ends with EndOfScript. A script is read a line at a time,
+// so that no more than one line's tokens need exist at once.
 class TScriptLexer {
 public:
+    explicit TScriptLexer(std::string_view source);
+
+    // The tokens of the next line, ending with its EndOfLine, or with
+    // EndOfScript on the last line; false once EndOfScript has been given.
+    bool nextLine(std::vector<TScriptToken>& tokens);
+
+    // Every token of the script.
     static std::vector<TScriptToken> tokenize(std::string_view source);
 
 private:
-    explicit TScriptLexer(std::string_view source) : m_source(source) {}
-
-    std::vector<TScriptToken> run();
     void skipToEndOfLine();
     void lexNewline();
     void lexName();
@@ -77,7 +82,8 @@ private:
     size_t m_pos = 0;
     int m_line = 1;
     bool m_lineHasTokens = false;
-    std::vector<TScriptToken> m_tokens;
+    bool m_finished = false;
+    std::vector<TScriptToken>* m_tokens = nullptr; // the line being read
 };
 
 } // namespace orv

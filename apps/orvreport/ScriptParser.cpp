@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 
 namespace orv {
 
@@ -65,11 +66,45 @@ std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 
 } // namespace
 
+std::optional<Statement> TScriptReader::next()
+{
+    while (m_lexer.nextLine(m_line)) {
+        TScriptParser parser(m_line);
+        if (std::optional<Statement> statement = parser.parseLine(*this))
+            return statement;
+    }
+    return std::nullopt;
+}
+
 Program TScriptParser::parse(std::string_view source)
 {
-    Program program = TScriptParser(TScriptLexer::tokenize(source)).parseProgram();
-    checkDeclarations(program);
+    TScriptReader reader(source);
+    Program program;
+    std::vector<Assignment> assignments;
+    while (std::optional<Statement> statement = reader.next()) {
+        if (const auto* assign = std::get_if<AssignStatement>(&statement->node))
+            assignments.push_back({assign->name, statement->line});
+        program.statements.push_back(std::move(*statement));
+    }
+    checkDeclarations(reader, assignments);
+    program.declarations = reader.declarations();
+    program.optionExplicit = reader.optionExplicit();
     return program;
+}
+
+std::vector<Declaration> TScriptParser::check(std::string_view source)
+{
+    // Only the first assignment of each name can be the first fault.
+    TScriptReader reader(source);
+    std::vector<Assignment> assignments;
+    std::unordered_set<std::string> assigned;
+    while (std::optional<Statement> statement = reader.next()) {
+        if (const auto* assign = std::get_if<AssignStatement>(&statement->node))
+            if (assigned.insert(asciiLower(assign->name)).second)
+                assignments.push_back({assign->name, statement->line});
+    }
+    checkDeclarations(reader, assignments);
+    return reader.declarations();
 }
 
 bool TScriptParser::accept(Kind kind)
@@ -99,67 +134,66 @@ void TScriptParser::fail(const std::string& message) const
     throw TScriptSyntaxError(current().line, message);
 }
 
-Program TScriptParser::parseProgram()
+std::optional<Statement> TScriptParser::parseLine(TScriptReader& reader)
 {
-    Program program;
-    while (current().kind != Kind::EndOfScript) {
-        if (accept(Kind::EndOfLine))
-            continue;
-        const int line = current().line;
-        if (acceptKeyword("Option")) {
-            parseOption(program);
-        } else if (acceptKeyword("Dim")) {
-            parseDeclarations(program);
-        } else {
-            program.statements.push_back(parseStatement());
-            program.statements.back().line = line;
-        }
-        if (!current().isEndOfStatement())
-            fail("expected end of line, found " + current().describe());
+    if (current().isEndOfStatement())
+        return std::nullopt;
+    const int line = current().line;
+    std::optional<Statement> statement;
+    if (acceptKeyword("Option")) {
+        parseOption(reader);
+    } else if (acceptKeyword("Dim")) {
+        parseDeclarations(reader);
+    } else {
+        statement = parseStatement();
+        statement->line = line;
     }
-    return program;
+    reader.m_readAnything = true;
+    if (!current().isEndOfStatement())
+        fail("expected end of line, found " + current().describe());
+    return statement;
 }
 
-void TScriptParser::parseOption(Program& program)
+void TScriptParser::parseOption(TScriptReader& reader)
 {
     if (!acceptKeyword("Explicit"))
         fail("expected Explicit after Option, found " + current().describe());
-    if (program.optionExplicit || !program.statements.empty() || !program.declarations.empty())
+    if (reader.m_optionExplicit || reader.m_readAnything)
         fail("Option Explicit must come before any other statement");
-    program.optionExplicit = true;
+    reader.m_optionExplicit = true;
 }
 
-void TScriptParser::parseDeclarations(Program& program)
+void TScriptParser::parseDeclarations(TScriptReader& reader)
 {
     do {
         const TScriptToken& name = current();
         if (name.kind != Kind::Name || isPredefined(name.text))
             fail("expected a variable name, found " + name.describe());
-        for (const Declaration& earlier : program.declarations)
+        for (const Declaration& earlier : reader.m_declarations)
             if (equalsIgnoringAsciiCase(earlier.name, name.text))
                 fail("name redefined: " + name.text);
-        program.declarations.push_back({name.text, name.line});
+        reader.m_declarations.push_back({name.text, name.line});
         advance();
     } while (accept(Kind::Comma));
 }
 
-void TScriptParser::checkDeclarations(const Program& program)
+void TScriptParser::checkDeclarations(const TScriptReader& reader, const std::vector<Assignment>& assignments)
 {
+    const std::vector<Declaration>& declarations = reader.declarations();
     // A variable of an engine's name could be assigned only through the
     // engine, and would hide the operation when read.
-    for (const Declaration& declaration : program.declarations)
+    for (const Declaration& declaration : declarations)
         if (isEngineName(declaration.name))
             throw TScriptSyntaxError(declaration.line, declaration.name + " is an operation of the report engine");
-    if (!program.optionExplicit)
+    if (!reader.optionExplicit())
         return;
     auto declared = [&](const std::string& name) {
-        return std::any_of(program.declarations.begin(), program.declarations.end(),
+        return std::any_of(declarations.begin(), declarations.end(),
                            [&](const Declaration& d) { return equalsIgnoringAsciiCase(d.name, name); });
     };
-    for (const Statement& statement : program.statements)
-        if (const auto* assign = std::get_if<AssignStatement>(&statement.node))
-            if (!declared(assign->name) && !isEngineName(assign->name))
-                throw TScriptSyntaxError(statement.line, "variable is undefined: " + assign->name);
+    for (const Assignment& assignment : assignments)
+        if (!declared(assignment.name) && !isEngineName(assignment.name))
+            throw TScriptSyntaxError(assignment.line, "variable is undefined: " + assignment.name);
 }
 
 Statement TScriptParser::parseStatement()

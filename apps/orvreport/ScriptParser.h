@@ -4,30 +4,69 @@
 #include "ScriptLexer.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace orv {
 
-// Parses a whole script into its statements before any of it runs. The
-// first fault throws TScriptSyntaxError with its line; so does, under
-// Option Explicit, the first assignment to an undeclared name.
+class TScriptParser;
+
+// Reads a script one statement at a time, so that the tokens and the tree
+// of a statement are gone once the caller is done with it. Option and Dim
+// lines are taken in as they come (declarations()). The first fault throws
+// TScriptSyntaxError with its line.
+class TScriptReader {
+public:
+    explicit TScriptReader(std::string_view source) : m_lexer(source) {}
+
+    // The next statement, or nothing at the end of the script.
+    std::optional<script::Statement> next();
+
+    bool optionExplicit() const { return m_optionExplicit; }
+    const std::vector<script::Declaration>& declarations() const { return m_declarations; }
+
+private:
+    friend class TScriptParser;
+
+    TScriptLexer m_lexer;
+    std::vector<TScriptToken> m_line;
+    bool m_optionExplicit = false;
+    bool m_readAnything = false; // a statement or a declaration
+    std::vector<script::Declaration> m_declarations;
+};
+
+// Parses the statements of a script, one line at a time. A script is
+// checked whole before any of it runs: the first fault throws
+// TScriptSyntaxError with its line; so does, under Option Explicit, the
+// first assignment to an undeclared name.
 class TScriptParser {
 public:
+    // The whole script, parsed and checked.
     static script::Program parse(std::string_view source);
+    // Parses and checks the whole script as parse() does, keeping nothing
+    // but its declarations.
+    static std::vector<script::Declaration> check(std::string_view source);
 
 private:
     using Kind = TScriptToken::Kind;
+    friend class TScriptReader;
 
-    explicit TScriptParser(std::vector<TScriptToken> tokens) : m_tokens(std::move(tokens)) {}
+    explicit TScriptParser(const std::vector<TScriptToken>& tokens) : m_tokens(tokens) {}
 
-    script::Program parseProgram();
-    void parseOption(script::Program& program);
-    void parseDeclarations(script::Program& program);
-    // With Option Explicit, every assigned name must be declared or belong
-    // to the engine; a declared name must not hide an engine operation.
-    static void checkDeclarations(const script::Program& program);
+    // The statement of one line; nothing for a blank, Option or Dim line.
+    std::optional<script::Statement> parseLine(TScriptReader& reader);
+    void parseOption(TScriptReader& reader);
+    void parseDeclarations(TScriptReader& reader);
+    // With Option Explicit, every assigned name (given by its first
+    // assignment) must be declared or belong to the engine; a declared name
+    // must not hide an engine operation.
+    struct Assignment {
+        std::string name;
+        int line;
+    };
+    static void checkDeclarations(const TScriptReader& reader, const std::vector<Assignment>& assignments);
     script::Statement parseStatement();
     script::CallExpr parseCallStatement(const TScriptToken& name);
     std::vector<script::Argument> parseArguments(Kind terminator);
@@ -70,7 +109,7 @@ private:
         TScriptParser& m_parser;
     };
 
-    std::vector<TScriptToken> m_tokens;
+    const std::vector<TScriptToken>& m_tokens;
     size_t m_pos = 0;
     size_t m_depth = 0;
 };

@@ -55,6 +55,10 @@ int32_t TReport::insertPage(int32_t pageNumber)
     if (pageNumber > pageCount())
         pageNumber = 0;
 
+    // The page drawn on so far is usually done: it gives back the room its
+    // object list grew into beyond its objects.
+    if (m_drawPage >= 1 && m_drawPage <= pageCount())
+        drawPage().Objects.shrink_to_fit();
     auto fresh = std::make_unique<TPageObject>();
     if (pageNumber == 0) {
         m_pages.push_back(std::move(fresh));

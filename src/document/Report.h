@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AdvanceCache.h"
 #include "document/Page.h"
 #include "document/ReportObserver.h"
 #include "document/Settings.h"
@@ -98,6 +99,9 @@ public:
     std::vector<TReportFont> Fonts;
     std::vector<TPDFReportFont> PdfFonts;
     TTempFiles TempFiles;
+    // What text layout has measured of each screen font; a pure function of
+    // the font, so it outlives Clear.
+    TAdvanceCaches AdvanceCaches;
 
     // --- report-wide settings -----------------------------------------------
     bool GdiPlusAvailable = false;

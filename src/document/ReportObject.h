@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LineEnds.h"
 #include "document/ObjectStyles.h"
 #include "document/Units.h"
 
@@ -14,11 +15,26 @@ namespace orv {
 // object uses depends on its type code. The style codes are stored as given;
 // the readers name them (ObjectStyles.h).
 struct TReportObject {
-    char ObjType = 0;
+    // Fields are grouped by size, so that a page of many objects wastes no
+    // padding.
     std::string Name;
     std::string Text;
     std::string Format;
-    std::vector<int16_t> LineEnds; // 1-based character index ending each laid-out line
+    TLineEnds LineEnds; // 1-based character index ending each laid-out line
+    float HPos = 0, VPos = 0, Width = 0, Height = 0;
+    float StartAngle = 0, SweepAngle = 0;
+    float EndX = 0, EndY = 0;
+    float LineHeight = 0; // inches, not ten-thousandths
+    int32_t FontIndex = 0;
+    Colour ForeColor = 0;
+    Colour BackColor = 0;
+    Colour PenColor = 0;
+    Colour FillColor = 0;
+    int16_t Columns = 0, Rows = 0;
+    int16_t FontSize = 0;
+    int16_t RotationAngle = 0;
+    int16_t LineCount = 0;
+    char ObjType = 0;
     uint8_t TextMode = 0;
     uint8_t IsAnnotation = 0;
     char DataType = 0;
@@ -27,22 +43,10 @@ struct TReportObject {
     uint8_t ChartType = 0;
     uint8_t ChartIndex = 0;
     uint8_t Found = 0;
-    float HPos = 0, VPos = 0, Width = 0, Height = 0;
-    float StartAngle = 0, SweepAngle = 0;
-    float EndX = 0, EndY = 0;
-    int16_t Columns = 0, Rows = 0;
-    float LineHeight = 0; // inches, not ten-thousandths
     uint8_t Alignment = 0;
     uint8_t TrimmingStyle = 0;
-    int32_t FontIndex = 0;
     uint8_t LineSpacing = 0;
-    int16_t FontSize = 0;
-    Colour ForeColor = 0;
-    Colour BackColor = 0;
     uint8_t AlphaLevel = 0;
-    int16_t RotationAngle = 0;
-    Colour PenColor = 0;
-    Colour FillColor = 0;
     uint8_t FillStyle = 0;
     uint8_t BackStyle = 0;
     uint8_t BorderStyle = 0;
@@ -51,7 +55,6 @@ struct TReportObject {
     char SubType = 0;
     uint8_t ImageScaling = 0;
     uint8_t ImageFlags = 0;
-    int16_t LineCount = 0;
 
     TTextMode textMode() const { return static_cast<TTextMode>(TextMode); }
     TTextAlignment alignment() const { return static_cast<TTextAlignment>(Alignment); }

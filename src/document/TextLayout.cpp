@@ -1,5 +1,6 @@
 #include "document/TextLayout.h"
 
+#include "document/AdvanceCache.h"
 #include "document/FontTables.h"
 #include "document/Report.h"
 #include "platform/CodePoints.h"
@@ -52,6 +53,25 @@ TLineFitter::TLineFitter(const QFont& font, TTrimming trimming)
 {
 }
 
+TLineFitter::TLineFitter(TAdvanceCache& cache, TTrimming trimming)
+    : m_font(cache.font())
+    , m_breakAnywhere(breaksAnywhere(trimming))
+    , m_cache(&cache)
+{
+}
+
+std::optional<TLineFitter::Fit> TLineFitter::fitFromCache(std::u32string_view line, double widthPixels) const
+{
+    // A pixel to spare besides the ink that may reach past the advances:
+    // QTextLayout counts a line's last character by its ink when that
+    // reaches further, and adds its advances in 1/64 pixels.
+    constexpr double kSparePixels = 1;
+    const std::optional<TAdvanceCache::Extent> extent = m_cache->measure(line);
+    if (!extent || extent->advance + extent->overhang + kSparePixels >= widthPixels)
+        return std::nullopt;
+    return Fit{static_cast<int32_t>(line.size()), extent->advance};
+}
+
 std::vector<TLineFitter::Fit> TLineFitter::fitLines(const std::u32string& text, double widthPixels,
                                                     int32_t maxLines) const
 {
@@ -76,6 +96,15 @@ std::vector<TLineFitter::Fit> TLineFitter::fitLines(const std::u32string& text, 
             lines.push_back({static_cast<int32_t>(breakLength), 0});
             from += breakLength;
             continue;
+        }
+
+        if (m_cache) {
+            if (std::optional<Fit> fit = fitFromCache(std::u32string_view(text).substr(from, end - from), widthPixels)) {
+                fit->characters += static_cast<int32_t>(breakLength);
+                lines.push_back(*fit);
+                from = end + breakLength;
+                continue;
+            }
         }
 
         const QString segment = QString::fromStdU32String(text.substr(from, end - from));
@@ -129,8 +158,11 @@ int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double
         lineHeight = 1;
     const int32_t maxLines = static_cast<int32_t>(object.Height / 10000.0 / lineHeight);
 
-    const TLineFitter fitter(screenFont(entry.Name, object.FontSize, entry.GdiPlusStyle),
-                             object.trimming());
+    // A line measured from cached advances knows its width only nearly,
+    // so an automatic width is laid out in full.
+    TAdvanceCache& cache = report.AdvanceCaches.forFont(entry.Name, object.FontSize, entry.GdiPlusStyle);
+    const TLineFitter fitter = automaticWidth ? TLineFitter(cache.font(), object.trimming())
+                                              : TLineFitter(cache, object.trimming());
     size_t start = 0; // 0-based here; LineEnds are 1-based
     for (const TLineFitter::Fit& fit : fitter.fitLines(text, width, maxLines)) {
         if (automaticWidth)
@@ -144,7 +176,7 @@ int32_t wrapText(TReport& report, TPageObject& page, int32_t objectIndex, double
     return lines;
 }
 
-int32_t measureTextHeight(const TReport& report, int32_t width, const std::string& text, int32_t format,
+int32_t measureTextHeight(TReport& report, int32_t width, const std::string& text, int32_t format,
                           double pixelsPerInch)
 {
     constexpr int32_t kWordBreak = 0x10;
@@ -152,8 +184,8 @@ int32_t measureTextHeight(const TReport& report, int32_t width, const std::strin
     if (format == 0)
         format = kWordBreak | 0x800;
 
-    const QFont font = screenFont(report.DefaultFontName, report.DefaultFontSize, 0);
-    const double lineHeight = std::ceil(QFontMetricsF(font).height());
+    TAdvanceCache& cache = report.AdvanceCaches.forFont(report.DefaultFontName, report.DefaultFontSize, 0);
+    const double lineHeight = std::ceil(QFontMetricsF(cache.font()).height());
     const std::u32string codePoints = toCodePoints(text);
     if (codePoints.empty())
         return 0;
@@ -162,7 +194,7 @@ int32_t measureTextHeight(const TReport& report, int32_t width, const std::strin
 
     int32_t lines = 0;
     if (format & kWordBreak) {
-        const TLineFitter fitter(font, TTrimming::Word);
+        const TLineFitter fitter(cache, TTrimming::Word);
         const auto fitted = fitter.fitLines(codePoints, width * pixelsPerInch);
         // A box too narrow for one character still shows the text on one line.
         lines = std::max<int32_t>(1, static_cast<int32_t>(fitted.size()));

@@ -249,6 +249,7 @@ void writePng(const QImage& page, const std::string& path, const TRasterOptions&
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    writer.setQuality(kPngQuality);
     if (!writer.write(encoded))
         throw std::runtime_error("Cannot write " + path + ": " + writer.errorString().toStdString());
     writeFileAtomically(path, std::string_view(png.constData(), static_cast<size_t>(png.size())));

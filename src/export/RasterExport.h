@@ -35,6 +35,11 @@ QSize thumbnailSize(QSize full, int32_t thumbnail);
 
 void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions& options);
 void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options);
+// PNG pages are encoded at this QImageWriter quality (zlib level 1 in Qt's
+// mapping): a page of text and shapes is mostly flat colour, which the
+// fastest level already packs within a few per cent of the slowest, in a
+// fraction of the time (bench/ExportBench's quality sweep).
+inline constexpr int kPngQuality = 80;
 void writePng(const QImage& page, const std::string& path, const TRasterOptions& options);
 // A GIF 89a file of 4 bits (the sixteen standard colours) or 8 bits (an
 // optimised palette); other depths give 8.

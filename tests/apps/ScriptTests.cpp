@@ -506,3 +506,64 @@ TEST(ScriptHost, FindWithoutTextTakesTheAnsweredText)
     EXPECT_EQ(run.out, "dialog input Find Text\nLong 2\ndialog input Find Text\nLong 2\nLong 3\n"
                        "dialog input Entdeckung-Text\nLong 3\n");
 }
+
+TEST(ScriptReader, ReadsOneStatementAtATime)
+{
+    // A fault further down is met only when the reader gets there: nothing
+    // beyond the statement in hand has been parsed.
+    TScriptReader reader("Dim total\nNewPage\n\n' note\nprint 1 +\n");
+    std::optional<script::Statement> first = reader.next();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->line, 2);
+    EXPECT_EQ(std::get<script::CallStatement>(first->node).call.name, "NewPage");
+    ASSERT_EQ(reader.declarations().size(), 1u);
+    EXPECT_EQ(reader.declarations()[0].name, "total");
+    try {
+        reader.next();
+        ADD_FAILURE() << "read the faulty line";
+    } catch (const TScriptSyntaxError& e) {
+        EXPECT_EQ(e.line(), 5);
+    }
+
+    TScriptReader empty("\n' only a comment\r\n");
+    EXPECT_FALSE(empty.next());
+    EXPECT_FALSE(empty.next());
+}
+
+TEST(ScriptParser, CheckKeepsOnlyTheDeclarationsAndFindsTheFirstFault)
+{
+    const std::vector<script::Declaration> declared =
+        TScriptParser::check("Option Explicit\nDim a\na = 1\na = 2\nTextFontSize = 9\nDim b, c\nb = a\n");
+    ASSERT_EQ(declared.size(), 3u);
+    EXPECT_EQ(declared[2].name, "c");
+
+    // The first assignment of an undeclared name is the fault, however often
+    // the name and others are assigned later.
+    try {
+        TScriptParser::check("Option Explicit\nDim a\nx = 1\na = 2\ny = 3\nx = 4\n");
+        ADD_FAILURE() << "an undeclared name passed";
+    } catch (const TScriptSyntaxError& e) {
+        EXPECT_EQ(e.line(), 3);
+        EXPECT_STREQ(e.what(), "variable is undefined: x");
+    }
+    // A syntax fault anywhere comes before a name check.
+    try {
+        TScriptParser::check("Option Explicit\nx = 1\nprint (\n");
+        ADD_FAILURE() << "a broken script passed";
+    } catch (const TScriptSyntaxError& e) {
+        EXPECT_EQ(e.line(), 3);
+    }
+}
+
+TEST(ScriptHost, LongScriptsRunStatementByStatementWithTheirVariables)
+{
+    // Variables and by-reference arguments live across statements read one
+    // at a time; a declaration after its use still holds from the start.
+    std::string source = "Option Explicit\nn = 0\n";
+    for (int i = 0; i < 2000; ++i)
+        source += "n = n + 1\nAddText \"t\", \"Line \" & n, 1, 1 + n / 1000, 6.5, 0.2\n";
+    source += "print n, nTotalPages\nDim n\n";
+    const ScriptRun run = runScript(source);
+    EXPECT_EQ(run.status, ExitRan) << run.err;
+    EXPECT_EQ(run.out, "Long 2000\nLong 1\n");
+}

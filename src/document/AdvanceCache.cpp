@@ -1,0 +1,69 @@
+#include "document/AdvanceCache.h"
+
+#include "document/TextLayout.h"
+
+#include <QString>
+
+#include <algorithm>
+
+namespace orv {
+
+TAdvanceCache::TAdvanceCache(const QFont& font)
+    : m_font(font)
+    , m_metrics(font)
+{
+}
+
+const TAdvanceCache::Glyph& TAdvanceCache::glyph(char32_t c)
+{
+    Glyph& entry = m_glyphs[c];
+    if (entry.advance < 0) {
+        const QChar character(static_cast<char16_t>(c));
+        entry.advance = static_cast<float>(m_metrics.horizontalAdvance(QString(character)));
+        // A negative right bearing is ink beyond the advance.
+        entry.overhang = static_cast<float>(std::max<qreal>(0, -m_metrics.rightBearing(character)));
+    }
+    return entry;
+}
+
+// The pair's shaped width less its two advances: kerning, or a ligature's
+// saving.
+float TAdvanceCache::kerning(char32_t left, char32_t right)
+{
+    const uint32_t key = static_cast<uint32_t>(left) << 8 | static_cast<uint32_t>(right);
+    auto found = m_kerning.find(key);
+    if (found != m_kerning.end())
+        return found->second;
+    const char16_t pair[] = {static_cast<char16_t>(left), static_cast<char16_t>(right)};
+    const float width = static_cast<float>(m_metrics.horizontalAdvance(QString(reinterpret_cast<const QChar*>(pair), 2)));
+    const float kern = width - glyph(left).advance - glyph(right).advance;
+    m_kerning.emplace(key, kern);
+    return kern;
+}
+
+std::optional<TAdvanceCache::Extent> TAdvanceCache::measure(std::u32string_view text)
+{
+    Extent extent;
+    char32_t previous = 0;
+    for (const char32_t c : text) {
+        if (!isSimple(c))
+            return std::nullopt;
+        const Glyph& measured = glyph(c);
+        extent.advance += measured.advance;
+        extent.overhang = std::max<double>(extent.overhang, measured.overhang);
+        if (previous != 0)
+            extent.advance += kerning(previous, c);
+        previous = c;
+    }
+    return extent;
+}
+
+TAdvanceCache& TAdvanceCaches::forFont(const std::string& family, int32_t pointSize, uint8_t styleValue)
+{
+    auto [place, added] = m_caches.try_emplace(std::make_tuple(family, pointSize, styleValue));
+    if (added)
+        place->second = std::make_unique<TAdvanceCache>(screenFont(family, pointSize, styleValue));
+    return *place->second;
+}
+
+} // namespace orv

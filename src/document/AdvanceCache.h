@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <unordered_map>
+
+namespace orv {
+
+// The advances of one font's simple characters (printable Latin-1, which
+// needs no shaping of its own), each measured once through Qt's shaping and
+// kept, with the kerning of every pair met so far. A line of such text can
+// then be measured by adding numbers instead of laying it out.
+class TAdvanceCache {
+public:
+    explicit TAdvanceCache(const QFont& font);
+
+    const QFont& font() const { return m_font; }
+
+    struct Extent {
+        double advance = 0; // pixels: the advances and the kerning of the text
+        double overhang = 0; // pixels the ink of a character may reach past its advance
+    };
+    // The extent of `text`, or nothing when a character needs shaping,
+    // breaks a line or is not printable.
+    std::optional<Extent> measure(std::u32string_view text);
+
+    static bool isSimple(char32_t c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFF && c != 0xAD); }
+
+private:
+    struct Glyph {
+        float advance = -1; // not measured yet
+        float overhang = 0;
+    };
+    const Glyph& glyph(char32_t c);
+    float kerning(char32_t left, char32_t right);
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    std::array<Glyph, 256> m_glyphs;
+    std::unordered_map<uint32_t, float> m_kerning; // by left << 8 | right
+};
+
+// One advance cache per screen font (family, points, style value), made on
+// first use and kept: what a report measures again and again is a handful
+// of fonts.
+class TAdvanceCaches {
+public:
+    TAdvanceCache& forFont(const std::string& family, int32_t pointSize, uint8_t styleValue);
+
+private:
+    std::map<std::tuple<std::string, int32_t, uint8_t>, std::unique_ptr<TAdvanceCache>> m_caches;
+};
+
+} // namespace orv
