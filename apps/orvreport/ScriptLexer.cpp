@@ -1,6 +1,5 @@
 #include "ScriptLexer.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <iterator>
@@ -10,19 +9,20 @@ namespace orv {
 
 namespace {
 
+// ASCII classes, whatever the locale.
 bool isNameStart(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c));
-}
-
-bool isNameChar(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 bool isDigit(char c)
 {
-    return std::isdigit(static_cast<unsigned char>(c));
+    return c >= '0' && c <= '9';
+}
+
+bool isNameChar(char c)
+{
+    return isNameStart(c) || isDigit(c) || c == '_';
 }
 
 // Integer literals are Long; one too big for a Long, and every literal with a
@@ -53,7 +53,7 @@ std::string TScriptToken::describe() const
     case Kind::EndOfScript:
         return "end of script";
     default:
-        return "'" + text + "'";
+        return "'" + std::string(text) + "'";
     }
 }
 
@@ -74,14 +74,9 @@ std::vector<TScriptToken> TScriptLexer::tokenize(std::string_view source)
     return tokens;
 }
 
-char TScriptLexer::peek(size_t ahead) const
-{
-    return m_pos + ahead < m_source.size() ? m_source[m_pos + ahead] : '\0';
-}
-
 void TScriptLexer::addToken(TScriptToken::Kind kind, size_t start, Variant value)
 {
-    m_tokens->push_back({kind, std::string(m_source.substr(start, m_pos - start)), std::move(value), m_line});
+    m_tokens->push_back({kind, m_source.substr(start, m_pos - start), std::move(value), m_line});
     m_lineHasTokens = true;
 }
 
@@ -178,16 +173,18 @@ void TScriptLexer::lexString()
     std::string value;
     ++m_pos;
     for (;;) {
-        const char c = peek();
-        if (m_pos >= m_source.size() || c == '\n' || c == '\r')
+        // Up to the next quote at once; "" stands for one quote.
+        size_t end = m_pos;
+        while (end < m_source.size() && m_source[end] != '"' && m_source[end] != '\n' && m_source[end] != '\r')
+            ++end;
+        if (end == m_source.size() || m_source[end] != '"')
             throw TScriptSyntaxError(m_line, "unterminated string");
+        value.append(m_source.substr(m_pos, end - m_pos));
+        m_pos = end + 1;
+        if (peek() != '"')
+            break;
+        value += '"';
         ++m_pos;
-        if (c == '"') {
-            if (peek() != '"')
-                break;
-            ++m_pos; // "" stands for one quote
-        }
-        value += c;
     }
     addToken(TScriptToken::Kind::Literal, start, std::move(value));
 }

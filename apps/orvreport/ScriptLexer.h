@@ -44,7 +44,7 @@ struct TScriptToken {
     };
 
     Kind kind;
-    std::string text; // as written in the script
+    std::string_view text; // as written in the script, which outlives its tokens
     Variant value;
     int line;
 
@@ -76,7 +76,7 @@ private:
     void lexString();
     void lexOperator();
     void addToken(TScriptToken::Kind kind, size_t start, Variant value = {});
-    char peek(size_t ahead = 0) const;
+    char peek(size_t ahead = 0) const { return m_pos + ahead < m_source.size() ? m_source[m_pos + ahead] : '\0'; }
 
     std::string_view m_source;
     size_t m_pos = 0;

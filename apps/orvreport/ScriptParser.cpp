@@ -27,21 +27,12 @@ bool isPredefined(std::string_view name)
     return isKeyword(name) || findConstant(name) || findBuiltin(name);
 }
 
-template <class Node>
-ExprPtr make(Node node)
-{
-    return std::make_unique<Expr>(std::move(node));
-}
 
 bool isEngineName(std::string_view name)
 {
     return TDispatchTable::instance().has(name, InvokeMethod | InvokePropertyGet | InvokePropertyPut);
 }
 
-ExprPtr binary(BinaryOperator op, ExprPtr left, ExprPtr right)
-{
-    return make(BinaryExpr{op, std::move(left), std::move(right)});
-}
 
 std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 {
@@ -69,7 +60,7 @@ std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 std::optional<Statement> TScriptReader::next()
 {
     while (m_lexer.nextLine(m_line)) {
-        TScriptParser parser(m_line);
+        TScriptParser parser(m_line, m_buildTrees);
         if (std::optional<Statement> statement = parser.parseLine(*this))
             return statement;
     }
@@ -95,7 +86,7 @@ Program TScriptParser::parse(std::string_view source)
 std::vector<Declaration> TScriptParser::check(std::string_view source)
 {
     // Only the first assignment of each name can be the first fault.
-    TScriptReader reader(source);
+    TScriptReader reader(source, TScriptReader::Trees::Skipped);
     std::vector<Assignment> assignments;
     std::unordered_set<std::string> assigned;
     while (std::optional<Statement> statement = reader.next()) {
@@ -105,14 +96,6 @@ std::vector<Declaration> TScriptParser::check(std::string_view source)
     }
     checkDeclarations(reader, assignments);
     return reader.declarations();
-}
-
-bool TScriptParser::accept(Kind kind)
-{
-    if (current().kind != kind)
-        return false;
-    ++m_pos;
-    return true;
 }
 
 bool TScriptParser::acceptKeyword(std::string_view keyword)
@@ -171,8 +154,8 @@ void TScriptParser::parseDeclarations(TScriptReader& reader)
             fail("expected a variable name, found " + name.describe());
         for (const Declaration& earlier : reader.m_declarations)
             if (equalsIgnoringAsciiCase(earlier.name, name.text))
-                fail("name redefined: " + name.text);
-        reader.m_declarations.push_back({name.text, name.line});
+                fail("name redefined: " + std::string(name.text));
+        reader.m_declarations.push_back({std::string(name.text), name.line});
         advance();
     } while (accept(Kind::Comma));
 }
@@ -213,8 +196,8 @@ Statement TScriptParser::parseStatement()
     advance();
     if (accept(Kind::Equal)) {
         if (isPredefined(first.text))
-            fail("cannot assign to " + first.text);
-        return {AssignStatement{first.text, parseExpression()}};
+            fail("cannot assign to " + std::string(first.text));
+        return {AssignStatement{std::string(first.text), parseExpression()}};
     }
     if (findConstant(first.text))
         fail("expected a statement, found " + first.describe());
@@ -223,7 +206,7 @@ Statement TScriptParser::parseStatement()
 
 CallExpr TScriptParser::parseCallStatement(const TScriptToken& name)
 {
-    CallExpr call{name.text, findBuiltin(name.text), {}};
+    CallExpr call{std::string(name.text), findBuiltin(name.text), {}};
     if (current().kind == Kind::LeftParen && parenthesesEndStatement()) {
         advance();
         call.arguments = parseArguments(Kind::RightParen);
@@ -261,7 +244,7 @@ std::vector<Argument> TScriptParser::parseArguments(Kind terminator)
             continue;
         }
         const bool bareName = current().kind == Kind::Name && !isPredefined(current().text) && endsSlot(next());
-        std::string reference = bareName ? current().text : std::string();
+        std::string reference = bareName ? std::string(current().text) : std::string();
         arguments.push_back({parseExpression(), std::move(reference)});
     } while (accept(Kind::Comma));
     return arguments;
@@ -380,13 +363,13 @@ ExprPtr TScriptParser::parseName(const TScriptToken& name)
         return make(LiteralExpr{std::move(*constant)});
     const Builtin* builtin = findBuiltin(name.text);
     if (accept(Kind::LeftParen)) {
-        CallExpr call{name.text, builtin, parseArguments(Kind::RightParen)};
+        CallExpr call{std::string(name.text), builtin, parseArguments(Kind::RightParen)};
         expect(Kind::RightParen, "')'");
         return make(std::move(call));
     }
     if (builtin)
-        return make(CallExpr{name.text, builtin, {}});
-    return make(NameExpr{name.text});
+        return make(CallExpr{std::string(name.text), builtin, {}});
+    return make(NameExpr{std::string(name.text)});
 }
 
 } // namespace orv

@@ -19,7 +19,13 @@ class TScriptParser;
 // TScriptSyntaxError with its line.
 class TScriptReader {
 public:
-    explicit TScriptReader(std::string_view source) : m_lexer(source) {}
+    // A reader that only checks a script builds no expression trees: its
+    // statements carry names but no expressions.
+    enum class Trees { Built, Skipped };
+    explicit TScriptReader(std::string_view source, Trees trees = Trees::Built)
+        : m_lexer(source), m_buildTrees(trees == Trees::Built)
+    {
+    }
 
     // The next statement, or nothing at the end of the script.
     std::optional<script::Statement> next();
@@ -31,6 +37,7 @@ private:
     friend class TScriptParser;
 
     TScriptLexer m_lexer;
+    bool m_buildTrees;
     std::vector<TScriptToken> m_line;
     bool m_optionExplicit = false;
     bool m_readAnything = false; // a statement or a declaration
@@ -53,7 +60,19 @@ private:
     using Kind = TScriptToken::Kind;
     friend class TScriptReader;
 
-    explicit TScriptParser(const std::vector<TScriptToken>& tokens) : m_tokens(tokens) {}
+    TScriptParser(const std::vector<TScriptToken>& tokens, bool buildTrees) : m_tokens(tokens), m_buildTrees(buildTrees)
+    {
+    }
+
+    template <class Node>
+    script::ExprPtr make(Node node) const
+    {
+        return m_buildTrees ? std::make_unique<script::Expr>(std::move(node)) : nullptr;
+    }
+    script::ExprPtr binary(script::BinaryOperator op, script::ExprPtr left, script::ExprPtr right) const
+    {
+        return make(script::BinaryExpr{op, std::move(left), std::move(right)});
+    }
 
     // The statement of one line; nothing for a blank, Option or Dim line.
     std::optional<script::Statement> parseLine(TScriptReader& reader);
@@ -89,7 +108,13 @@ private:
     const TScriptToken& current() const { return m_tokens[m_pos]; }
     const TScriptToken& next() const { return m_tokens[std::min(m_pos + 1, m_tokens.size() - 1)]; }
     const TScriptToken& advance() { return m_tokens[m_pos++]; }
-    bool accept(Kind kind);
+    bool accept(Kind kind)
+    {
+        if (current().kind != kind)
+            return false;
+        ++m_pos;
+        return true;
+    }
     bool acceptKeyword(std::string_view keyword);
     void expect(Kind kind, const char* what);
     [[noreturn]] void fail(const std::string& message) const;
@@ -110,6 +135,7 @@ private:
     };
 
     const std::vector<TScriptToken>& m_tokens;
+    bool m_buildTrees;
     size_t m_pos = 0;
     size_t m_depth = 0;
 };

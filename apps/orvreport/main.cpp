@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -81,14 +80,21 @@ std::optional<std::string> findDemoScript()
     return std::nullopt;
 }
 
+// The script's text in one piece of its own size: a long script is read
+// without a copy growing beside it.
 std::optional<std::string> readScript(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!std::filesystem::is_regular_file(path) || !in)
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const auto size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in)
+        return std::nullopt;
+    std::string text(size, '\0');
+    if (!in.read(text.data(), static_cast<std::streamsize>(size)))
+        return std::nullopt;
+    return text;
 }
 
 bool isSet(const char* variable)

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace orv {
 
@@ -30,15 +32,24 @@ const TAdvanceCache::Glyph& TAdvanceCache::glyph(char32_t c)
 // saving.
 float TAdvanceCache::kerning(char32_t left, char32_t right)
 {
+    auto measurePair = [&] {
+        const char16_t pair[] = {static_cast<char16_t>(left), static_cast<char16_t>(right)};
+        const QString text(reinterpret_cast<const QChar*>(pair), 2);
+        return static_cast<float>(m_metrics.horizontalAdvance(text)) - glyph(left).advance - glyph(right).advance;
+    };
+    if (left < 0x80 && right < 0x80) {
+        if (m_asciiKerning.empty())
+            m_asciiKerning.assign(kAsciiCount * kAsciiCount, std::numeric_limits<float>::quiet_NaN());
+        float& kern = m_asciiKerning[(left - kAsciiFirst) * kAsciiCount + (right - kAsciiFirst)];
+        if (std::isnan(kern))
+            kern = measurePair();
+        return kern;
+    }
     const uint32_t key = static_cast<uint32_t>(left) << 8 | static_cast<uint32_t>(right);
     auto found = m_kerning.find(key);
-    if (found != m_kerning.end())
-        return found->second;
-    const char16_t pair[] = {static_cast<char16_t>(left), static_cast<char16_t>(right)};
-    const float width = static_cast<float>(m_metrics.horizontalAdvance(QString(reinterpret_cast<const QChar*>(pair), 2)));
-    const float kern = width - glyph(left).advance - glyph(right).advance;
-    m_kerning.emplace(key, kern);
-    return kern;
+    if (found == m_kerning.end())
+        found = m_kerning.emplace(key, measurePair()).first;
+    return found->second;
 }
 
 std::optional<TAdvanceCache::Extent> TAdvanceCache::measure(std::u32string_view text)

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 namespace orv {
 
@@ -46,7 +47,12 @@ private:
     QFont m_font;
     QFontMetricsF m_metrics;
     std::array<Glyph, 256> m_glyphs;
-    std::unordered_map<uint32_t, float> m_kerning; // by left << 8 | right
+    // Pairs of ASCII characters, the common case, in a table (NaN: not
+    // measured yet); the other pairs by left << 8 | right.
+    static constexpr char32_t kAsciiFirst = 0x20;
+    static constexpr size_t kAsciiCount = 0x80 - kAsciiFirst;
+    std::vector<float> m_asciiKerning;
+    std::unordered_map<uint32_t, float> m_kerning;
 };
 
 // One advance cache per screen font (family, points, style value), made on
