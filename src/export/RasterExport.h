@@ -37,8 +37,8 @@ void writeJpeg(const QImage& page, const std::string& path, const TRasterOptions
 void writeBmp(const QImage& page, const std::string& path, const TRasterOptions& options);
 // PNG pages are encoded at this QImageWriter quality (zlib level 1 in Qt's
 // mapping): a page of text and shapes is mostly flat colour, which the
-// fastest level already packs within a few per cent of the slowest, in a
-// fraction of the time (bench/ExportBench's quality sweep).
+// fastest level packs as small as the slowest ones in a tenth of their time
+// (bench/ExportBench's quality sweep).
 inline constexpr int kPngQuality = 80;
 void writePng(const QImage& page, const std::string& path, const TRasterOptions& options);
 // A GIF 89a file of 4 bits (the sixteen standard colours) or 8 bits (an

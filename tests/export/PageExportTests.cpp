@@ -1,6 +1,7 @@
 #include "render/PageImageTesting.h"
 
 #include "control/Dispatch.h"
+#include "export/PageImageExport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -158,4 +159,20 @@ TEST_F(PageExportTest, DispatchReachesTheImageOperations)
     std::vector<Variant> args{path("late"), Variant::missing(), false, Variant::missing(), Variant::missing(), false};
     EXPECT_EQ(table.invoke(control, "SaveToPNG", InvokeMethod, args), Variant(0));
     EXPECT_EQ(QImage(QString::fromStdString(path("late.PNG"))).size(), QSize(816, 1056));
+}
+
+TEST_F(PageExportTest, PngPagesAreCompressedAndKeepTheirPixels)
+{
+    for (int i = 0; i < 40; ++i)
+        control.AddText("t", "Quarterly figures by region and product line", 0.5f, 0.5f + i * 0.25f, 0, 0, "Arial",
+                        10, 0, 0xFFFFFF, "", 0, 0, 0, " ");
+    ASSERT_EQ(control.SaveToPNG(Variant(path("dense"))), Variant(0));
+    const QImage written(QString::fromStdString(path("dense.PNG")));
+    ASSERT_EQ(written.size(), QSize(816, 1056));
+    // A text page compresses far below its 2.5 MB of pixels; an encoder left
+    // at no compression would not.
+    EXPECT_LT(std::filesystem::file_size(path("dense.PNG")), 816u * 1056 * 3 / 10);
+    // Lossless: the file holds exactly the page the exporter drew.
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB888),
+              pageImage(control.report(), 1, 0).convertToFormat(QImage::Format_RGB888));
 }
