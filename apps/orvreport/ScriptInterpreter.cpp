@@ -109,6 +109,7 @@ Variant TScriptInterpreter::evaluate(const NameExpr& name)
 Variant TScriptInterpreter::evaluate(const CallExpr& call)
 {
     std::vector<Variant> args;
+    args.reserve(call.arguments.size());
     for (const Argument& argument : call.arguments)
         args.push_back(argument.value ? evaluate(*argument.value) : Variant::missing());
     if (call.builtin)

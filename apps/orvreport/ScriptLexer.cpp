@@ -76,7 +76,7 @@ std::vector<TScriptToken> TScriptLexer::tokenize(std::string_view source)
 
 void TScriptLexer::addToken(TScriptToken::Kind kind, size_t start, Variant value)
 {
-    m_tokens->push_back({kind, m_source.substr(start, m_pos - start), std::move(value), m_line});
+    m_tokens->emplace_back(kind, m_source.substr(start, m_pos - start), std::move(value), m_line);
     m_lineHasTokens = true;
 }
 

@@ -238,6 +238,9 @@ std::vector<Argument> TScriptParser::parseArguments(Kind terminator)
     std::vector<Argument> arguments;
     if (terminator == Kind::RightParen && current().kind == Kind::RightParen)
         return arguments;
+    // Room for every comma to the end of the line: a long call grows once.
+    arguments.reserve(1 + std::count_if(m_tokens.begin() + static_cast<std::ptrdiff_t>(m_pos), m_tokens.end(),
+                                        [](const TScriptToken& token) { return token.kind == Kind::Comma; }));
     do {
         if (endsSlot(current())) {
             arguments.emplace_back();
