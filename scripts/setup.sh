@@ -14,6 +14,7 @@ PACKAGES="
   zbar-tools zxing-cpp-tools zint libhpdf-dev python3-reportlab
   xvfb xauth
   python3-dev pybind11-dev python3-pytest
+  libcurl4-openssl-dev python3-aiosmtpd msmtp xdg-utils openssl
   clang libclang-rt-14-dev libreoffice-draw-nogui libreoffice-writer-nogui
 "
 

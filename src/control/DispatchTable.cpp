@@ -324,6 +324,39 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(AddWordDocument, 343, "cName, cFileName, nPageNumber=0, nStartPage=0, nEndPage=0");
     ORV_PROPERTY(DisplayAddDocumentButton, 344);
 
+    // E-mail
+    ORV_METHOD(SendMail, 350,
+               "cSMTPHost?, cFromAddress?, cRecipients?, cSubject?, cBodyText?, cAttachmentFileName?");
+    ORV_PROPERTY(EmailFromAddress, 351);
+    ORV_PROPERTY(EmailSMTPHost, 352);
+    ORV_PROPERTY(EmailRecipients, 353);
+    ORV_PROPERTY(EmailSubject, 354);
+    ORV_PROPERTY(EmailBody, 355);
+    ORV_PROPERTY(EMAILBodyHTML, 356);
+    ORV_PROPERTY(EmailCCAddresses, 357);
+    ORV_PROPERTY(EmailBCCAddresses, 358);
+    ORV_PROPERTY(EmailSMTPUserID, 359);
+    ORV_PROPERTY(EmailSMTPPassword, 360);
+    ORV_PROPERTY(EmailAttachmentFileName, 361);
+    ORV_PROPERTY(EMailContentType, 362);
+    ORV_PROPERTY(EmailMAPIProfileName, 363);
+    ORV_PROPERTY(EmailMAPIPassword, 364);
+    ORV_PROPERTY(EmailSMTPPort, 365);
+    ORV_PROPERTY(EmailSMTPAuthorizationType, 366);
+    ORV_PROPERTY(EmailReturnReceipt, 367);
+    ORV_PROPERTY(EmailMessagingType, 368);
+    ORV_PROPERTY(EmailDisplayConfirmationAfterSend, 369);
+    ORV_PROPERTY(EMAILFromDisplayStyle, 370);
+    ORV_PROPERTY(EMAILSMTPHostDisplayStyle, 371);
+    ORV_METHOD(EMAILAddAttachment, 372, "cFileName");
+    ORV_PROPERTY(EMAILAttachmentCount, 373);
+    ORV_PROPERTY(EmailPriorityLevel, 374);
+    ORV_PROPERTY(DisplayEmailButton, 375);
+    ORV_PROPERTY(EmailSMTPSecurity, 1001);
+    ORV_PROPERTY(EmailSMTPCAFile, 1002);
+    ORV_PROPERTY(EmailSMTPTimeout, 1003);
+    ORV_PROPERTY(EmailSendmailCommand, 1004);
+
     // Charts
     ORV_METHOD(ChartGetCount, 118, "nPageNumber=0");
     ORV_METHOD(ChartAddSeries, 119, "nSeriesType, cSeriesTitle?, nSeriesColor?");

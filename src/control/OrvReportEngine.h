@@ -555,6 +555,91 @@ public:
     virtual bool get_DisplayAddDocumentButton() = 0;
     virtual void put_DisplayAddDocumentButton(bool value) = 0;
 
+    // --- e-mail ------------------------------------------------------------------------
+    // SendMail: the whole report as a PDF attachment, over SMTP (messaging
+    // type 0) or through the local mail system (1) or the mail client (2).
+    // Omitted arguments take the Email... settings; an explicit empty text
+    // stays empty. -1 without host or sender (SMTP) or recipients; otherwise
+    // the SMTP server's last reply code (250 delivered; 0 when the session
+    // failed without an error reply) or the local result (0 sent, 1 no mail
+    // system, 2 failure). LastErrorMessage gives the last reply's first line
+    // or what failed. Only a failing PDF export throws.
+    virtual Variant SendMail(const Variant& cSMTPHost = Variant::missing(),
+                             const Variant& cFromAddress = Variant::missing(),
+                             const Variant& cRecipients = Variant::missing(),
+                             const Variant& cSubject = Variant::missing(),
+                             const Variant& cBodyText = Variant::missing(),
+                             const Variant& cAttachmentFileName = Variant::missing()) = 0;
+    virtual std::string get_EmailFromAddress() = 0;
+    virtual void put_EmailFromAddress(const std::string& value) = 0;
+    virtual std::string get_EmailSMTPHost() = 0;
+    virtual void put_EmailSMTPHost(const std::string& value) = 0;
+    virtual std::string get_EmailRecipients() = 0;
+    virtual void put_EmailRecipients(const std::string& value) = 0;
+    virtual std::string get_EmailSubject() = 0;
+    virtual void put_EmailSubject(const std::string& value) = 0;
+    virtual std::string get_EmailBody() = 0;
+    virtual void put_EmailBody(const std::string& value) = 0;
+    virtual std::string get_EMAILBodyHTML() = 0;
+    virtual void put_EMAILBodyHTML(const std::string& value) = 0;
+    virtual std::string get_EmailCCAddresses() = 0;
+    virtual void put_EmailCCAddresses(const std::string& value) = 0;
+    virtual std::string get_EmailBCCAddresses() = 0;
+    virtual void put_EmailBCCAddresses(const std::string& value) = 0;
+    virtual std::string get_EmailSMTPUserID() = 0;
+    virtual void put_EmailSMTPUserID(const std::string& value) = 0;
+    virtual std::string get_EmailSMTPPassword() = 0;
+    virtual void put_EmailSMTPPassword(const std::string& value) = 0;
+    virtual std::string get_EmailAttachmentFileName() = 0;
+    virtual void put_EmailAttachmentFileName(const std::string& value) = 0;
+    // Put ignores anything but text.
+    virtual std::string get_EMailContentType() = 0;
+    virtual void put_EMailContentType(const Variant& value) = 0;
+    virtual std::string get_EmailMAPIProfileName() = 0;
+    virtual void put_EmailMAPIProfileName(const std::string& value) = 0;
+    virtual std::string get_EmailMAPIPassword() = 0;
+    virtual void put_EmailMAPIPassword(const std::string& value) = 0;
+    virtual int32_t get_EmailSMTPPort() = 0;
+    virtual void put_EmailSMTPPort(int32_t value) = 0;
+    // 0 none, 1 AUTH LOGIN, 2 SASL (LOGIN, PLAIN, CRAM-MD5, EXTERNAL); other
+    // values are ignored, as for the three settings below.
+    virtual uint8_t get_EmailSMTPAuthorizationType() = 0;
+    virtual void put_EmailSMTPAuthorizationType(uint8_t value) = 0;
+    virtual bool get_EmailReturnReceipt() = 0;
+    virtual void put_EmailReturnReceipt(bool value) = 0;
+    virtual uint8_t get_EmailMessagingType() = 0;
+    virtual void put_EmailMessagingType(uint8_t value) = 0;
+    virtual bool get_EmailDisplayConfirmationAfterSend() = 0;
+    virtual void put_EmailDisplayConfirmationAfterSend(bool value) = 0;
+    virtual uint8_t get_EMAILFromDisplayStyle() = 0;
+    virtual void put_EMAILFromDisplayStyle(uint8_t value) = 0;
+    virtual uint8_t get_EMAILSMTPHostDisplayStyle() = 0;
+    virtual void put_EMAILSMTPHostDisplayStyle(uint8_t value) = 0;
+    // Appends a further file to attach when cFileName is text.
+    virtual void EMAILAddAttachment(const Variant& cFileName) = 0;
+    // Put 0 empties the attachment list; other values are ignored.
+    virtual int32_t get_EMAILAttachmentCount() = 0;
+    virtual void put_EMAILAttachmentCount(int32_t value) = 0;
+    // Accepted and ignored: mail goes out with normal priority.
+    virtual int32_t get_EmailPriorityLevel() = 0;
+    virtual void put_EmailPriorityLevel(int32_t value) = 0;
+    virtual bool get_DisplayEmailButton() = 0;
+    virtual void put_DisplayEmailButton(bool value) = 0;
+    // TLS for SMTP: 0 STARTTLS whenever offered, never a password in clear
+    // (the default); 1 TLS required; 2 no TLS. Port 465 speaks TLS at once.
+    virtual uint8_t get_EmailSMTPSecurity() = 0;
+    virtual void put_EmailSMTPSecurity(uint8_t value) = 0;
+    // A PEM file of certificates trusted besides the system's.
+    virtual std::string get_EmailSMTPCAFile() = 0;
+    virtual void put_EmailSMTPCAFile(const std::string& value) = 0;
+    // Seconds allowed for connecting and for each reply (30); a whole
+    // session gets ten times as long. Values below 1 are ignored.
+    virtual int32_t get_EmailSMTPTimeout() = 0;
+    virtual void put_EmailSMTPTimeout(int32_t value) = 0;
+    // The local mail system's command ("/usr/sbin/sendmail -t -i").
+    virtual std::string get_EmailSendmailCommand() = 0;
+    virtual void put_EmailSendmailCommand(const std::string& value) = 0;
+
     // --- charts ------------------------------------------------------------------------
     // Every operation addresses the selected chart of the draw page; with no
     // chart selected a put changes nothing and a get reads 0, false or empty

@@ -55,6 +55,9 @@ public:
     void saveToPdfFromViewer();
     void saveAsImageFromViewer();
     void printFromViewer();
+    // The E-mail button: the SMTP or local mail editor by the messaging
+    // type, then the report sent; or the mail client opened.
+    void emailFromViewer();
 
     // --- events
     uint32_t Advise(IOrvReportEngineEvents* sink) override;
@@ -481,6 +484,71 @@ public:
     bool get_DisplayAddDocumentButton() override;
     void put_DisplayAddDocumentButton(bool value) override;
 
+    // --- e-mail
+    Variant SendMail(const Variant& cSMTPHost = Variant::missing(),
+                             const Variant& cFromAddress = Variant::missing(),
+                             const Variant& cRecipients = Variant::missing(),
+                             const Variant& cSubject = Variant::missing(),
+                             const Variant& cBodyText = Variant::missing(),
+                             const Variant& cAttachmentFileName = Variant::missing()) override;
+    std::string get_EmailFromAddress() override;
+    void put_EmailFromAddress(const std::string& value) override;
+    std::string get_EmailSMTPHost() override;
+    void put_EmailSMTPHost(const std::string& value) override;
+    std::string get_EmailRecipients() override;
+    void put_EmailRecipients(const std::string& value) override;
+    std::string get_EmailSubject() override;
+    void put_EmailSubject(const std::string& value) override;
+    std::string get_EmailBody() override;
+    void put_EmailBody(const std::string& value) override;
+    std::string get_EMAILBodyHTML() override;
+    void put_EMAILBodyHTML(const std::string& value) override;
+    std::string get_EmailCCAddresses() override;
+    void put_EmailCCAddresses(const std::string& value) override;
+    std::string get_EmailBCCAddresses() override;
+    void put_EmailBCCAddresses(const std::string& value) override;
+    std::string get_EmailSMTPUserID() override;
+    void put_EmailSMTPUserID(const std::string& value) override;
+    std::string get_EmailSMTPPassword() override;
+    void put_EmailSMTPPassword(const std::string& value) override;
+    std::string get_EmailAttachmentFileName() override;
+    void put_EmailAttachmentFileName(const std::string& value) override;
+    std::string get_EMailContentType() override;
+    void put_EMailContentType(const Variant& value) override;
+    std::string get_EmailMAPIProfileName() override;
+    void put_EmailMAPIProfileName(const std::string& value) override;
+    std::string get_EmailMAPIPassword() override;
+    void put_EmailMAPIPassword(const std::string& value) override;
+    int32_t get_EmailSMTPPort() override;
+    void put_EmailSMTPPort(int32_t value) override;
+    uint8_t get_EmailSMTPAuthorizationType() override;
+    void put_EmailSMTPAuthorizationType(uint8_t value) override;
+    bool get_EmailReturnReceipt() override;
+    void put_EmailReturnReceipt(bool value) override;
+    uint8_t get_EmailMessagingType() override;
+    void put_EmailMessagingType(uint8_t value) override;
+    bool get_EmailDisplayConfirmationAfterSend() override;
+    void put_EmailDisplayConfirmationAfterSend(bool value) override;
+    uint8_t get_EMAILFromDisplayStyle() override;
+    void put_EMAILFromDisplayStyle(uint8_t value) override;
+    uint8_t get_EMAILSMTPHostDisplayStyle() override;
+    void put_EMAILSMTPHostDisplayStyle(uint8_t value) override;
+    void EMAILAddAttachment(const Variant& cFileName) override;
+    int32_t get_EMAILAttachmentCount() override;
+    void put_EMAILAttachmentCount(int32_t value) override;
+    int32_t get_EmailPriorityLevel() override;
+    void put_EmailPriorityLevel(int32_t value) override;
+    bool get_DisplayEmailButton() override;
+    void put_DisplayEmailButton(bool value) override;
+    uint8_t get_EmailSMTPSecurity() override;
+    void put_EmailSMTPSecurity(uint8_t value) override;
+    std::string get_EmailSMTPCAFile() override;
+    void put_EmailSMTPCAFile(const std::string& value) override;
+    int32_t get_EmailSMTPTimeout() override;
+    void put_EmailSMTPTimeout(int32_t value) override;
+    std::string get_EmailSendmailCommand() override;
+    void put_EmailSendmailCommand(const std::string& value) override;
+
     // --- charts
     int32_t ChartGetCount(int32_t nPageNumber = 0) override;
     void ChartAddSeries(int32_t nSeriesType, const Variant& cSeriesTitle = Variant::missing(),
@@ -810,6 +878,9 @@ private:
     // The viewer shows its "Add Word Document" button until told otherwise,
     // yet the property reads false until a value is put.
     bool m_displayAddDocumentButton = false;
+    // The E-mail button: hidden at start, and the property reads the last
+    // value put.
+    bool m_displayEmailButton = false;
 
     std::unique_ptr<QObject> m_tooltipFilter;
 

@@ -240,8 +240,7 @@ void TORVREP::saveToPdf() { saveToPdfFromViewer(); }
 void TORVREP::saveAsImage() { saveAsImageFromViewer(); }
 void TORVREP::printReport() { printFromViewer(); }
 
-// The e-mail editors are not part of the preview yet.
-void TORVREP::emailReport() {}
+void TORVREP::emailReport() { emailFromViewer(); }
 
 void TORVREP::addDocument()
 {

@@ -1,9 +1,10 @@
 // What the viewer's buttons and page menu start: the PDF options dialog and
-// export, the Save As Image dialog, and the print job.
+// export, the Save As Image dialog, the e-mail editors and the print job.
 
 #include "control/TORVREP.h"
 
 #include "platform/UiServices.h"
+#include "viewer/EmailFromViewer.h"
 #include "viewer/PdfOptionsDialog.h"
 #include "viewer/PdfProgressWindow.h"
 #include "viewer/PdfToolbarExport.h"
@@ -52,6 +53,13 @@ void TORVREP::saveAsImageFromViewer()
         } else {
             saveAsImageWithoutDialog(*m_report, *m_ui);
         }
+    });
+}
+
+void TORVREP::emailFromViewer()
+{
+    tellingFailures(*m_ui, [this] {
+        emailReportFromViewer(*m_report, m_interfaceTexts, *m_ui, window(), m_ownedUi != nullptr);
     });
 }
 

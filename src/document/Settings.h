@@ -93,6 +93,12 @@ struct TEMAILSetup {
     std::vector<std::string> Attachments;
     uint8_t SmtpHostDisplayStyle = 0;
     uint8_t FromDisplayStyle = 0;
+    // TLS use: 0 STARTTLS when offered (no password in clear), 1 TLS
+    // required, 2 no TLS.
+    uint8_t SmtpSecurity = 0;
+    std::string SmtpCaFile; // PEM certificates trusted besides the system's
+    int32_t SmtpTimeout = 30; // seconds for connecting and for each reply
+    std::string SendmailCommand = "/usr/sbin/sendmail -t -i";
 };
 
 // The month calendar drawn over every page when shown; page p shows month
