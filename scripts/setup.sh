@@ -7,7 +7,8 @@ PACKAGES="
   build-essential cmake pkg-config ccache git
   qt6-base-dev qt6-base-dev-tools libgl-dev adwaita-icon-theme
   libcups2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
-  libjpeg-dev zlib1g-dev libtiff-dev libgif-dev
+  libjpeg-dev zlib1g-dev libtiff-dev libgif-dev libharfbuzz-dev libssl-dev
+  fonts-wqy-microhei fonts-freefont-ttf
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qpdf poppler-utils mupdf-tools libtiff-tools
   cups-daemon cups-client

@@ -126,6 +126,7 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(PDFBitmapQuality, 214);
     ORV_PROPERTY(PDFEmbedFonts, 215);
     ORV_PROPERTY(PDFCodePage, 216);
+    ORV_PROPERTY(PDFUnicodeText, 390);
     ORV_PROPERTY(PDFMargin, 217);
     ORV_PROPERTY(PDFXOffset, 218);
     ORV_PROPERTY(PDFYOffset, 219);

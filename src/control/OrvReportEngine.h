@@ -445,6 +445,10 @@ public:
     // their box, 1 as vector paths with real text. Other values are ignored.
     virtual int32_t get_PDFChartMode() = 0;
     virtual void put_PDFChartMode(int32_t value) = 0;
+    // Composite fonts with embedded subsets: 0 only for text the code page
+    // cannot carry (default), 1 for all text.
+    virtual int32_t get_PDFUnicodeText() = 0;
+    virtual void put_PDFUnicodeText(int32_t value) = 0;
     virtual float get_PDFMargin() = 0;
     virtual void put_PDFMargin(float value) = 0;
     virtual float get_PDFXOffset() = 0;

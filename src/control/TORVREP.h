@@ -460,6 +460,8 @@ public:
     void put_PDFCodePage(int32_t value) override;
     int32_t get_PDFChartMode() override;
     void put_PDFChartMode(int32_t value) override;
+    int32_t get_PDFUnicodeText() override;
+    void put_PDFUnicodeText(int32_t value) override;
     float get_PDFMargin() override;
     void put_PDFMargin(float value) override;
     float get_PDFXOffset() override;

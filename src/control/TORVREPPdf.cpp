@@ -62,15 +62,24 @@ void TORVREP::PDFSetPermissions(int32_t nAllowPrintingLevel, bool lAllowCopying,
     setup.AllowDocumentAssembly = lAllowDocumentAssembly;
 }
 
-// The encryption level: 2 is kept as 1 (the only key length written), and
-// any level above 0 makes the exports encrypt.
+// The encryption level: 1 RC4 with a 40-bit key (2 is kept as 1), 3 AES
+// with a 256-bit key; any level above 0 makes the exports encrypt.
 int32_t TORVREP::get_PDFEncrypt() { return static_cast<int32_t>(m_report->PdfSetup.EncryptMode); }
 void TORVREP::put_PDFEncrypt(int32_t value)
 {
-    if (value < 0 || value > 2)
+    if (value < 0 || value > 3)
         return;
-    m_report->PdfSetup.EncryptMode = std::min(value, 1);
+    m_report->PdfSetup.EncryptMode = value == 2 ? 1 : value;
     m_report->PdfSetup.EncryptDocument = value >= 1;
+}
+
+// 0: composite fonts only for text the code page cannot carry; 1: for all
+// text. Other values are ignored.
+int32_t TORVREP::get_PDFUnicodeText() { return m_report->PdfSetup.UnicodeText; }
+void TORVREP::put_PDFUnicodeText(int32_t value)
+{
+    if (value == 0 || value == 1)
+        m_report->PdfSetup.UnicodeText = value;
 }
 
 std::string TORVREP::get_PDFPassword() { return m_report->PdfSetup.Password; }

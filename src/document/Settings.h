@@ -47,7 +47,8 @@ struct TPDFSetup {
     int32_t BitmapQuality = 100;
     bool EmbedFonts = false;
     bool EncryptDocument = false;
-    uint32_t EncryptMode = 0;
+    uint32_t EncryptMode = 0; // 0 none, 1 RC4 40-bit, 3 AES-256
+
     bool CompressBitmaps = true;
     Currency Margin = Currency::fromInches(0.25);
     Currency XOffset = Currency::fromInches(0.25);
@@ -57,6 +58,7 @@ struct TPDFSetup {
     bool PromptForSave = true;
     int32_t CodePage = 1252;
     int32_t ChartMode = 0; // charts in PDF: 0 a JPEG image, 1 vectors and text
+    int32_t UnicodeText = 0; // 0 composite fonts only where the code page fails, 1 always
 };
 
 // Print job settings.

@@ -1,10 +1,14 @@
 #include "pdf/PdfCanvas.h"
 
+#include "pdf/PdfCompositeFont.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfFont.h"
 #include "pdf/PdfFormat.h"
 #include "pdf/PdfObjects.h"
+#include "platform/CodePages.h"
+
+#include <cstdio>
 
 namespace orv {
 
@@ -264,6 +268,7 @@ void TPdfCanvas::selectFont(const std::string& key, float size)
         setFontAndSize("/" + font.resourceName(), size);
     }
     m_attribute.Font = &font;
+    m_attribute.CompositeFont = nullptr;
     setFontSize(size);
 }
 
@@ -273,6 +278,47 @@ void TPdfCanvas::setWordSpacing(float value)
         return;
     setWordSpace(value);
     writeOperator({value}, "Tw");
+}
+
+void TPdfCanvas::selectCompositeFont(TPdfCompositeFont& font, float size)
+{
+    if (m_attribute.CompositeFont == &font && m_attribute.FontSize == size)
+        return;
+    if (m_page) {
+        TPdfDictionary& fonts = resources("Font");
+        if (!fonts.lookup(font.resourceName()))
+            fonts.addReference(font.resourceName(), font.dictionary());
+        setFontAndSize("/" + font.resourceName(), size);
+    }
+    m_attribute.Font = nullptr;
+    m_attribute.CompositeFont = &font;
+    setFontSize(size);
+}
+
+void TPdfCanvas::showGlyphs(std::string_view array)
+{
+    writeOperator({}, std::string(array) + " TJ");
+}
+
+void TPdfCanvas::setTextRise(float rise)
+{
+    writeOperator({rise}, "Ts");
+}
+
+void TPdfCanvas::beginActualText(std::string_view utf8)
+{
+    std::string units = "FEFF";
+    for (char16_t unit : utf8ToUtf16(utf8)) {
+        char digits[5];
+        std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(unit));
+        units += digits;
+    }
+    writeOperator({}, "/Span <</ActualText <" + units + ">>> BDC");
+}
+
+void TPdfCanvas::endMarkedContent()
+{
+    writeOperator({}, "EMC");
 }
 
 void TPdfCanvas::setWordSpace(float value)

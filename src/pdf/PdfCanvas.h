@@ -9,6 +9,7 @@
 
 namespace orv {
 
+class TPdfCompositeFont;
 class TPdfDictionary;
 class TPdfDoc;
 class TPdfFont;
@@ -21,6 +22,7 @@ struct TPdfCanvasAttribute {
     float CharSpace = 0;
     float FontSize = 0;
     TPdfFont* Font = nullptr;
+    TPdfCompositeFont* CompositeFont = nullptr; // when the current font is composite
     float Leading = 0;
     uint16_t HorizontalScaling = 100;
 };
@@ -94,11 +96,21 @@ public:
     // Makes the font of `key` current at `size`: a page resource when new on
     // the page, and a Tf line unless that font and size are current already.
     void selectFont(const std::string& key, float size);
+    // The same for a composite font.
+    void selectCompositeFont(TPdfCompositeFont& font, float size);
     const TPdfCanvasAttribute& attribute() const { return m_attribute; }
     // Tw: the extra width after each blank (byte 32) of the texts that
     // follow, as justified lines need. Written only when it changes; a new
     // page starts at 0. Throws EPdfInvalidValue below 0.
     void setWordSpacing(float value);
+    // A TJ line: `array` is the whole operand, "[<0012> -35 <0044>]".
+    void showGlyphs(std::string_view array);
+    // Ts: raises the base line of the glyphs that follow (points).
+    void setTextRise(float rise);
+    // Marked content whose text is `utf8`, whatever glyphs it holds: text
+    // extraction and copying read it in its logical order. EMC ends it.
+    void beginActualText(std::string_view utf8);
+    void endMarkedContent();
 
     // Text state values: checked and remembered, nothing is written. Each
     // throws EPdfInvalidValue outside its range.

@@ -1,5 +1,6 @@
 #include "pdf/PdfDoc.h"
 
+#include "pdf/PdfAesSecurity.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfFont.h"
 #include "pdf/PdfFormat.h"
@@ -103,10 +104,24 @@ void TPdfDoc::startDocument()
     m_catalog->addName("Type", "Catalog");
     m_trailer->addReference("Root", *m_catalog);
 
-    if (Settings.Encrypted) {
+    if (Settings.Encrypted && Settings.Encryption == TPdfEncryption::Aes256Bits) {
+        m_security = std::make_unique<TPdfAes256Security>(Settings.OwnerPassword, Settings.UserPassword,
+                                                          Settings.Permissions);
+        // The revision 6 handler is an extension of PDF 1.7.
+        auto level = std::make_unique<TPdfDictionary>();
+        level->setLineBreaks(false);
+        level->addName("BaseVersion", "1.7");
+        level->add("ExtensionLevel", std::make_unique<TPdfNumber>(8));
+        auto extensions = std::make_unique<TPdfDictionary>();
+        extensions->setLineBreaks(false);
+        extensions->add("ADBE", std::move(level));
+        m_catalog->add("Extensions", std::move(extensions));
+    } else if (Settings.Encrypted) {
         m_security = std::make_unique<TPdfStandardSecurity>(utf8ToCodePage(Settings.OwnerPassword, 1252),
                                                             utf8ToCodePage(Settings.UserPassword, 1252),
                                                             Settings.Permissions, fileId());
+    }
+    if (m_security) {
         m_trailer->addReference("Encrypt", m_xref->addObject(m_security->encryptionDictionary()));
     }
 
@@ -128,6 +143,8 @@ void TPdfDoc::freeDocument()
 {
     m_canvas.unbind();
     m_fonts.clear();
+    m_compositeFonts.clear();
+    m_shapeCache = {};
     m_extGStates.clear();
     m_xObjects.clear();
     m_catalog = m_info = m_pages = nullptr;
@@ -224,6 +241,22 @@ TPdfFont& TPdfDoc::getFont(const std::string& key, int32_t embed)
     return *m_fonts.back();
 }
 
+bool TPdfDoc::usesCompositeFonts(std::string_view utf8) const
+{
+    return Settings.UnicodeText == TPdfUnicodeText::Always || !fitsCodePage(utf8, m_codePage);
+}
+
+TPdfCompositeFont& TPdfDoc::compositeFont(const QRawFont& face)
+{
+    requireDocument("GetFont --document is null.");
+    for (auto& font : m_compositeFonts)
+        if (font->serves(face))
+            return *font;
+    m_compositeFonts.push_back(
+        std::make_unique<TPdfCompositeFont>(*m_xref, face, static_cast<int32_t>(m_compositeFonts.size())));
+    return *m_compositeFonts.back();
+}
+
 int32_t TPdfDoc::embeddingChoice(std::string_view key) const
 {
     const std::string wanted = asciiUpper(trimBlanks(key));
@@ -302,10 +335,12 @@ std::string TPdfDoc::save()
 {
     requireDocument("SaveToStream --there is no document to save.");
     m_canvas.page();
+    for (auto& font : m_compositeFonts)
+        font->finish();
     if (!m_security)
         info().add("ModDate", std::make_unique<TPdfText>(pdfDate(Settings.CreationTime)));
 
-    std::string out = "%PDF-1.4 \r\n";
+    std::string out = "%PDF-" + (m_security ? m_security->pdfVersion() : std::string("1.4")) + " \r\n";
     for (int32_t n = 1; n < m_xref->count(); ++n) {
         TPdfXrefEntry& entry = m_xref->entry(n);
         entry.fileOffset = static_cast<int32_t>(out.size());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "pdf/PdfCanvas.h"
+#include "pdf/PdfCompositeFont.h"
 #include "pdf/PdfFont.h"
 #include "pdf/PdfImage.h"
 #include "pdf/PdfSecurity.h"
+#include "pdf/PdfShapedText.h"
 
 #include <cstdint>
 #include <deque>
@@ -21,6 +23,19 @@ class TPdfXref;
 struct TPdfFontEmbedding {
     std::string Name;
     int32_t Embed = 0;
+};
+
+// The cipher of an encrypted document.
+enum class TPdfEncryption : int32_t {
+    Rc4Bits40,  // standard handler revision 2: RC4 with a 40-bit key
+    Aes256Bits, // standard handler revision 6: AES-256, SHA-2 password hashes
+};
+
+// When text goes into composite fonts (glyphs by id, subset embedded)
+// rather than the simple code-page fonts.
+enum class TPdfUnicodeText : int32_t {
+    Automatic = 0, // only text the code page cannot carry
+    Always = 1,    // all text: exact looks on machines without the fonts
 };
 
 // A local date and time, as the information dictionary records it.
@@ -44,6 +59,7 @@ struct TPdfDateTime {
 struct TPdfDocSettings {
     int32_t CodePage = 1252; // of the text shown on pages: 1250, or 1252 for any other value
     bool Encrypted = false;
+    TPdfEncryption Encryption = TPdfEncryption::Rc4Bits40; // the cipher when Encrypted
     bool EmbedFonts = false; // master switch; ReportFonts choose per key
     std::vector<TPdfFontEmbedding> ReportFonts;
     TPdfDateTime CreationTime = TPdfDateTime::localNow();
@@ -54,6 +70,9 @@ struct TPdfDocSettings {
     uint16_t InitialPageWidth = 612;
     uint16_t InitialPageHeight = 792;
     bool StreamCompression = false; // Flate for page content streams
+    // Text the code page cannot carry is always drawn in composite fonts
+    // with embedded subsets; Always draws every text that way.
+    TPdfUnicodeText UnicodeText = TPdfUnicodeText::Automatic;
 };
 
 // A transparency state: one registered dictionary holding the fill alpha.
@@ -104,6 +123,11 @@ public:
     // The Embed value ReportFonts gives a key (blanks around and case
     // ignored), 0 when it has none.
     int32_t embeddingChoice(std::string_view key) const;
+    // Whether UTF-8 text is drawn through composite fonts.
+    bool usesCompositeFonts(std::string_view utf8) const;
+    // The composite font of a face, created on first use.
+    TPdfCompositeFont& compositeFont(const QRawFont& face);
+    TPdfShapeCache& shapeCache() { return m_shapeCache; }
     // Registers an image under a name that Do operators use.
     TPdfImage& addImage(const std::string& name, std::unique_ptr<TPdfImage> image);
     TPdfImage* findXObject(std::string_view name) const;
@@ -120,7 +144,7 @@ public:
     void saveToFile(const std::string& path);
 
     TPdfXref& xref() const;
-    const TPdfStandardSecurity* security() const { return m_security.get(); }
+    const TPdfSecurityHandler* security() const { return m_security.get(); }
 
 private:
     void requireDocument(const char* message) const;
@@ -131,11 +155,13 @@ private:
     int32_t m_codePage = 1252;
     std::unique_ptr<TPdfXref> m_xref;
     std::unique_ptr<TPdfDictionary> m_trailer;
-    std::unique_ptr<TPdfStandardSecurity> m_security;
+    std::unique_ptr<TPdfSecurityHandler> m_security;
     TPdfDictionary* m_catalog = nullptr;
     TPdfDictionary* m_info = nullptr;
     TPdfDictionary* m_pages = nullptr;
     std::vector<std::unique_ptr<TPdfFont>> m_fonts;
+    std::vector<std::unique_ptr<TPdfCompositeFont>> m_compositeFonts;
+    TPdfShapeCache m_shapeCache;
     std::deque<TPdfExtGState> m_extGStates;
     std::vector<TPdfImage*> m_xObjects;
 };

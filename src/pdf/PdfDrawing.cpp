@@ -2,6 +2,7 @@
 
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfDoc.h"
+#include "pdf/PdfGlyphText.h"
 #include "platform/CodePages.h"
 #include "platform/Rounding.h"
 #include "platform/EllipseGeometry.h"
@@ -71,10 +72,15 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     canvas.setRGBFillColor(colour);
     if (translucent)
         canvas.setAlpha(alpha);
-    canvas.selectFont(fontKey, static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification));
-    // Word spacing is in text space, which the magnification enlarges.
-    canvas.setWordSpacing(wordSpacing / static_cast<float>(magnification));
-    canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
+    const float selectedSize = static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification);
+    if (canvas.document().usesCompositeFonts(text)) {
+        showCompositeText(canvas, fontKey, text, selectedSize);
+    } else {
+        canvas.selectFont(fontKey, selectedSize);
+        // Word spacing is in text space, which the magnification enlarges.
+        canvas.setWordSpacing(wordSpacing / static_cast<float>(magnification));
+        canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
+    }
     canvas.endText();
     if (translucent)
         canvas.restoreGraphicsState();

@@ -52,25 +52,6 @@ constexpr const char* kCentralEuropeanDifferences[] = {
     "254 /tcedilla /dotaccent ",
 };
 
-// The face and style a key names; a key without a comma asks for the
-// regular face.
-struct FaceStyle {
-    std::string face;
-    bool bold = false;
-    bool italic = false;
-};
-
-FaceStyle faceStyleOf(const std::string& key)
-{
-    const size_t comma = key.find(',');
-    FaceStyle style{key.substr(0, comma)};
-    if (comma != std::string::npos) {
-        style.bold = key.find("Bold") != std::string::npos;
-        style.italic = key.find("Italic") != std::string::npos;
-    }
-    return style;
-}
-
 std::string withoutSpaces(std::string text)
 {
     std::erase(text, ' ');
@@ -168,13 +149,13 @@ int32_t descriptorFlags(const TFontFaceTables& tables)
 
 // One face of a font as the document measures it.
 struct TMeasuredFace {
-    FaceStyle style;
+    TPdfFaceStyle style;
     const TFontFaceMetrics& metrics;
     const TFontFaceTables& tables;
     MeasuringScale scale;
 
     explicit TMeasuredFace(const std::string& key)
-        : style(faceStyleOf(key))
+        : style(pdfFaceStyle(key))
         , metrics(TFontServices::instance().metrics(style.face, style.bold, style.italic))
         , tables(TFontServices::instance().faceTables(style.face, style.bold, style.italic))
         , scale(metrics.emHeight)
@@ -227,7 +208,7 @@ TPdfDictionary& addDescriptor(TPdfXref& xref, const TMeasuredFace& face, const s
 
 // Registers the whole TrueType program, when the face has one, as the
 // descriptor's font file.
-void embedProgram(TPdfXref& xref, TPdfDictionary& descriptor, const FaceStyle& style)
+void embedProgram(TPdfXref& xref, TPdfDictionary& descriptor, const TPdfFaceStyle& style)
 {
     std::string program = TFontServices::instance().trueTypeProgram(style.face, style.bold, style.italic);
     if (program.empty())
@@ -240,6 +221,17 @@ void embedProgram(TPdfXref& xref, TPdfDictionary& descriptor, const FaceStyle& s
 }
 
 } // namespace
+
+TPdfFaceStyle pdfFaceStyle(const std::string& key)
+{
+    const size_t comma = key.find(',');
+    TPdfFaceStyle style{key.substr(0, comma)};
+    if (comma != std::string::npos) {
+        style.bold = key.find("Bold") != std::string::npos;
+        style.italic = key.find("Italic") != std::string::npos;
+    }
+    return style;
+}
 
 TPdfFont::TPdfFont(TPdfXref& xref, const TPdfFontRequest& request)
     : m_key(request.key)

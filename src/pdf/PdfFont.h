@@ -10,6 +10,15 @@ namespace orv {
 class TPdfDictionary;
 class TPdfXref;
 
+// The face and style a font key names; a key without a comma asks for the
+// regular face.
+struct TPdfFaceStyle {
+    std::string face;
+    bool bold = false;
+    bool italic = false;
+};
+TPdfFaceStyle pdfFaceStyle(const std::string& key);
+
 // What a document asks of a new font.
 struct TPdfFontRequest {
     std::string key;          // "Face" or "Face,Bold", ",Italic", ",BoldItalic"

@@ -60,7 +60,7 @@ void TPdfObject::writeTo(std::string& out, const TPdfWriteContext& context)
     out += " R";
 }
 
-void TPdfObject::writeIndirect(std::string& out, const TPdfStandardSecurity* security)
+void TPdfObject::writeIndirect(std::string& out, const TPdfSecurityHandler* security)
 {
     if (m_type != TPdfObjectType::Indirect)
         throw EPdfInvalidOperation("internal error wrong object type");
@@ -248,6 +248,12 @@ std::string TPdfDictionary::typeName() const
 
 void TPdfDictionary::writeValue(std::string& out, const TPdfWriteContext& context)
 {
+    // A cipher that pads changes the body's length, which Length must give.
+    const std::string body = m_rawData.empty() ? std::string() : context.encrypt(m_rawData);
+    if (body.size() != m_rawData.size())
+        for (auto& element : m_items)
+            if (element.key == "Length")
+                element.value = std::make_unique<TPdfNumber>(static_cast<int32_t>(body.size()));
     out += m_lineBreaks ? "<<\r\n" : "<< ";
     for (auto& element : m_items) {
         if (element.hidden)
@@ -261,9 +267,9 @@ void TPdfDictionary::writeValue(std::string& out, const TPdfWriteContext& contex
             out += "\r\n";
     }
     out += ">>";
-    if (!m_rawData.empty()) {
+    if (!body.empty()) {
         out += "\r\nstream\r\n";
-        out += context.encrypt(m_rawData);
+        out += body;
         out += "\nendstream";
     }
 }

@@ -8,13 +8,13 @@
 
 namespace orv {
 
-class TPdfStandardSecurity;
+class TPdfSecurityHandler;
 
 // What a value needs to know while it is written: in an encrypted document
 // the indirect object that holds it names the key of its strings and
 // streams.
 struct TPdfWriteContext {
-    const TPdfStandardSecurity* security = nullptr;
+    const TPdfSecurityHandler* security = nullptr;
     int32_t objectNumber = -1;
     int32_t generation = 0;
 
@@ -45,7 +45,7 @@ public:
     // "n g R" for an indirect or virtual object, the value itself otherwise.
     void writeTo(std::string& out, const TPdfWriteContext& context);
     // The body of an indirect object: "n g obj", the value, "endobj".
-    void writeIndirect(std::string& out, const TPdfStandardSecurity* security);
+    void writeIndirect(std::string& out, const TPdfSecurityHandler* security);
 
 protected:
     TPdfObject() = default;

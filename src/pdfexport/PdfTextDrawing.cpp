@@ -7,6 +7,7 @@
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
+#include "pdf/PdfGlyphText.h"
 #include "pdfexport/PdfPageDrawers.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePoints.h"
@@ -70,12 +71,12 @@ std::vector<TShownLine> linesOf(const TReportObject& object, const std::u32strin
 // The extra width of each blank that makes a justified line fill its box,
 // as the preview widens it; the line loses its trailing blanks. Lines that
 // end a paragraph, and lines without room to spare, keep their spacing.
-float justifiedWordSpacing(std::string& line, TPdfFont& font, int32_t size, double boxWidth)
+float justifiedWordSpacing(TPdfDoc& doc, const std::string& key, std::string& line, int32_t size, double boxWidth)
 {
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
     const auto blanks = std::count(line.begin(), line.end(), ' ');
-    const double spare = boxWidth - font.textWidth(line, size);
+    const double spare = boxWidth - pdfTextWidth(doc, key, line, size);
     return blanks > 0 && spare > 0 ? static_cast<float>(spare / static_cast<double>(blanks)) : 0;
 }
 
@@ -128,9 +129,9 @@ void drawPdfTextObject(TPdfExport& pdfExport, const TPdfPagePlacement& place, co
         std::string& line = shown.text;
         float wordSpacing = 0;
         if (alignment == TTextAlignment::Justified && !shown.endsParagraph)
-            wordSpacing = justifiedWordSpacing(line, font, size, box.width);
-        const double width =
-            font.textWidth(line, size) + wordSpacing * static_cast<double>(std::count(line.begin(), line.end(), ' '));
+            wordSpacing = justifiedWordSpacing(pdfExport.doc, key, line, size, box.width);
+        const double width = pdfTextWidth(pdfExport.doc, key, line, size) +
+                             wordSpacing * static_cast<double>(std::count(line.begin(), line.end(), ' '));
         double x0 = anchor, b = baseline;
         if (alignment == TTextAlignment::Right || alignment == TTextAlignment::Centre) {
             const double share = alignment == TTextAlignment::Right ? width : width / 2;

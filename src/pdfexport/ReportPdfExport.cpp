@@ -24,6 +24,8 @@ TPdfDocSettings documentSettings(const TReport& report)
     TPdfDocSettings settings;
     settings.CodePage = setup.CodePage;
     settings.Encrypted = setup.EncryptDocument;
+    settings.Encryption = setup.EncryptMode == 3 ? TPdfEncryption::Aes256Bits : TPdfEncryption::Rc4Bits40;
+    settings.UnicodeText = setup.UnicodeText == 1 ? TPdfUnicodeText::Always : TPdfUnicodeText::Automatic;
     settings.EmbedFonts = setup.EmbedFonts;
     for (const TPDFReportFont& font : report.PdfFonts)
         settings.ReportFonts.push_back({font.Name, font.Embed});

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 
 namespace orv {
@@ -113,6 +114,17 @@ std::string utf8ToCodePage(std::string_view utf8, int32_t codePage)
         bytes += byte;
     }
     return bytes;
+}
+
+bool fitsCodePage(std::string_view utf8, int32_t codePage)
+{
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) < 128; }))
+        return true;
+    const HighHalf& table = highHalf(codePage);
+    for (char32_t c : toCodePoints(utf8))
+        if (c >= 128 && std::find(table.begin(), table.end(), c) == table.end())
+            return false;
+    return true;
 }
 
 std::u16string utf8ToUtf16(std::string_view utf8)

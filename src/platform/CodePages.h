@@ -20,6 +20,10 @@ char32_t codePageToUnicode(int32_t codePage, uint8_t byte);
 // page lacks, and every malformed UTF-8 sequence, becomes '?'.
 std::string utf8ToCodePage(std::string_view utf8, int32_t codePage);
 
+// Whether every character of UTF-8 text has a byte in the code page
+// (malformed UTF-8 has none).
+bool fitsCodePage(std::string_view utf8, int32_t codePage);
+
 // UTF-8 text as UTF-16 code units; a malformed sequence gives U+FFFD.
 std::u16string utf8ToUtf16(std::string_view utf8);
 

@@ -1,6 +1,8 @@
 // Documents checked with the tools their readers use: qpdf, poppler
 // (pdftotext, pdffonts, pdftoppm) and mupdf.
 #include "codecs/JpegCodec.h"
+#include "codecs/Crypto.h"
+#include "pdf/PdfAesSecurity.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
 
@@ -30,6 +32,7 @@ struct Variant {
     std::string ownerPassword = "o";
     TPdfPermissions permissions{};
     int32_t codePage = 1252;
+    TPdfEncryption encryption = TPdfEncryption::Rc4Bits40;
 };
 
 // A 16 x 16 checkerboard of red and blue squares.
@@ -61,6 +64,7 @@ std::string richDocument(const Variant& variant)
     TPdfDoc doc;
     doc.Settings = pdftest::fixedSettings();
     doc.Settings.Encrypted = variant.encrypted;
+    doc.Settings.Encryption = variant.encryption;
     doc.Settings.UserPassword = variant.userPassword;
     doc.Settings.OwnerPassword = variant.ownerPassword;
     doc.Settings.Permissions = variant.permissions;
@@ -316,4 +320,101 @@ TEST(PdfTools, TranslucentTextIsRenderedBlended)
     // 62 to 98 at 18 pixels per inch), the opaque ones 300 points lower.
     EXPECT_NEAR(lowestGreen(55, 105), 127, 12) << "red at half strength over white";
     EXPECT_LE(lowestGreen(130, 180), 10) << "opaque red";
+}
+
+// --- AES-256 (revision 6) -------------------------------------------------------
+
+namespace {
+
+const Variant kAes{.encrypted = true, .compressed = true, .embedded = true,
+                   .encryption = TPdfEncryption::Aes256Bits};
+
+} // namespace
+
+TEST(PdfTools, Aes256DocumentsPassQpdfPopplerAndMupdfWithEitherPassword)
+{
+    const TScratchDir dir;
+    for (bool compressed : {false, true}) {
+        Variant variant = kAes;
+        variant.compressed = compressed;
+        const QString file = dir.write("aes.pdf", richDocument(variant));
+        const auto check = runTool("qpdf", {"--password=u", "--check", file});
+        EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+        EXPECT_NE(check.out.find("No syntax or stream encoding errors found"), std::string::npos);
+        EXPECT_EQ(runTool("qpdf", {"--password=o", "--check", file}).exitCode, 0);
+        EXPECT_NE(runTool("qpdf", {"--check", file}).exitCode, 0);
+        EXPECT_NE(runTool("qpdf", {"--password=x", "--check", file}).exitCode, 0);
+
+        const auto text = runTool("pdftotext", {"-upw", "u", file, "-"});
+        EXPECT_NE(text.out.find("Embedded heading"), std::string::npos) << text.err;
+        EXPECT_NE(text.out.find("Second page"), std::string::npos);
+        EXPECT_NE(runTool("pdftotext", {"-upw", "wrong", file, "-"}).exitCode, 0);
+
+        const auto render = runTool("mutool", {"draw", "-q", "-o", dir.path("aes%d.png"), "-r", "36", "-p", "u", file});
+        EXPECT_EQ(render.exitCode, 0) << render.err;
+        EXPECT_TRUE(QFile::exists(dir.path("aes2.png")));
+    }
+}
+
+TEST(PdfTools, QpdfReportsRevision6AesAndEveryPermission)
+{
+    const TScratchDir dir;
+    Variant nothing = kAes;
+    const std::string locked = runTool("qpdf", {"--password=u", "--show-encryption",
+                                                dir.write("locked.pdf", richDocument(nothing))}).out;
+    for (const char* line : {"R = 6", "P = -3904", "stream encryption method: AESv3",
+                             "string encryption method: AESv3", "print low resolution: not allowed",
+                             "print high resolution: not allowed", "modify document assembly: not allowed",
+                             "modify annotations: not allowed", "extract for any purpose: not allowed"})
+        EXPECT_NE(locked.find(line), std::string::npos) << line << "\n" << locked;
+
+    Variant everything = kAes;
+    everything.permissions = {2, true, true, true, true, true, true};
+    const std::string open = runTool("qpdf", {"--password=u", "--show-encryption",
+                                              dir.write("open.pdf", richDocument(everything))}).out;
+    for (const char* line : {"print low resolution: allowed", "print high resolution: allowed",
+                             "modify document assembly: allowed", "modify forms: allowed",
+                             "modify annotations: allowed", "modify other: allowed",
+                             "extract for accessibility: allowed", "extract for any purpose: allowed"})
+        EXPECT_NE(open.find(line), std::string::npos) << line << "\n" << open;
+}
+
+TEST(PdfTools, Aes256PasswordsAreUtf8AndPreparedBeforeHashing)
+{
+    const TScratchDir dir;
+    Variant variant = kAes;
+    variant.userPassword = "  p\xC3\xA4ss\xE2\x80\x8Bw\xC3\xB6rd  "; // blanks, a zero-width space
+    variant.ownerPassword = "\xEF\xAC\x81" "x"; // the ligature fi
+    const QString file = dir.write("utf8.pdf", richDocument(variant));
+    EXPECT_EQ(runTool("qpdf", {QString::fromUtf8("--password=p\xC3\xA4ssw\xC3\xB6rd"), "--check", file}).exitCode, 0);
+    EXPECT_EQ(runTool("qpdf", {"--password=fix", "--check", file}).exitCode, 0);
+    EXPECT_NE(runTool("qpdf", {"--password=passwort", "--check", file}).exitCode, 0);
+
+    EXPECT_EQ(TPdfAes256Security::preparePassword("a\xC2\xA0" "b\xC2\xAD" "c"), "a bc");
+    EXPECT_EQ(TPdfAes256Security::preparePassword(std::string(200, 'x')).size(), 127u);
+}
+
+TEST(PdfTools, Aes256EntriesUnlockTheFileKey)
+{
+    TPdfPermissions permissions;
+    permissions.AllowCopying = true;
+    const TPdfAes256Security security("owner", "user", permissions);
+    ASSERT_EQ(security.userEntry().size(), 48u);
+    ASSERT_EQ(security.ownerEntry().size(), 48u);
+    const std::string& u = security.userEntry();
+    EXPECT_EQ(TPdfAes256Security::passwordHash("user", u.substr(32, 8), {}), u.substr(0, 32));
+    const std::string zero(16, '\0');
+    EXPECT_EQ(aesCbcDecrypt(TPdfAes256Security::passwordHash("user", u.substr(40, 8), {}), zero,
+                            security.userKeyEntry(), false),
+              security.fileKey());
+    const std::string& o = security.ownerEntry();
+    EXPECT_EQ(aesCbcDecrypt(TPdfAes256Security::passwordHash("owner", o.substr(40, 8), u), zero,
+                            security.ownerKeyEntry(), false),
+              security.fileKey());
+
+    // Strings get a fresh vector each time and decrypt with the file key.
+    const std::string a = security.encrypt("secret", 5, 0), b = security.encrypt("secret", 5, 0);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(aesCbcDecrypt(security.fileKey(), a.substr(0, 16), a.substr(16), true), "secret");
+    EXPECT_EQ(security.permissions() & 0x10, 0x10);
 }

@@ -203,7 +203,7 @@ TEST_F(ReportPdfTest, DocumentInformationAndSettingsRules)
     EXPECT_EQ(get("PDFJPEGQuality"), Variant(90));
     put("PDFEncrypt", Variant(2));
     EXPECT_EQ(get("PDFEncrypt"), Variant(1));
-    put("PDFEncrypt", Variant(3));
+    put("PDFEncrypt", Variant(4));
     EXPECT_EQ(get("PDFEncrypt"), Variant(1));
     put("PDFMargin", Variant(0.5f));
     put("PDFXOffset", Variant(0.0f));

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QRawFont>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace orv {
+
+class TPdfDictionary;
+class TPdfStream;
+class TPdfXref;
+
+// A composite font for text any font on the machine can show: a Type0 font
+// with the Identity-H encoding over a CIDFontType2 whose character ids are
+// the glyph ids of one face. The document's glyphs of that face are
+// collected while pages are drawn; finish() then writes their widths, the
+// character map that turns glyphs back into text and the face's program
+// cut down to those glyphs. Every page that uses the face shares it.
+class TPdfCompositeFont {
+public:
+    // Registers the font dictionary, its descendant, the descriptor, the
+    // program and the character map, in that order; the resource name is
+    // U<number>.
+    TPdfCompositeFont(TPdfXref& xref, const QRawFont& face, int32_t number);
+
+    // Whether the face has TrueType outlines, which this font embeds.
+    static bool canEmbed(const QRawFont& face);
+    bool serves(const QRawFont& face) const;
+    const std::string& resourceName() const { return m_resourceName; }
+    TPdfDictionary& dictionary() const { return m_type0; }
+    // The face without its subset tag, e.g. "DejaVuSans-Bold".
+    const std::string& baseName() const { return m_baseName; }
+
+    // Records a glyph shown in the document and the characters it stands
+    // for (the first ones given stay); returns its advance in thousandths
+    // of the em, the width the font declares for it.
+    int32_t useGlyph(uint32_t glyph, const std::u16string& text);
+    size_t glyphCount() const { return m_glyphs.size(); }
+
+    // Writes everything that depends on the glyphs used; writing again
+    // gives the same objects.
+    void finish();
+
+private:
+    struct UsedGlyph {
+        int32_t width = 0;
+        std::u16string text;
+    };
+
+    QRawFont m_face;
+    std::string m_resourceName;
+    std::string m_baseName;
+    TPdfDictionary& m_type0;
+    TPdfDictionary& m_cidFont;
+    TPdfDictionary& m_descriptor;
+    TPdfStream& m_program;
+    TPdfStream& m_toUnicode;
+    std::map<uint32_t, UsedGlyph> m_glyphs;
+};
+
+} // namespace orv
