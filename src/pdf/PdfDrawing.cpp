@@ -61,10 +61,10 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     // draws as on every other target. Negative sizes draw nothing.
     constexpr int32_t kLargestTextSize = 300;
     const int32_t magnification = fontSize > kLargestTextSize ? (fontSize + kLargestTextSize - 1) / kLargestTextSize : 1;
+    const double radians = angle * std::numbers::pi / 180;
+    const double c = (angle != 0 ? cutToFourDecimals(std::cos(radians)) : 1) * magnification;
+    const double s = (angle != 0 ? cutToFourDecimals(std::sin(radians)) : 0) * magnification;
     if (angle != 0 || magnification != 1) {
-        const double radians = angle * std::numbers::pi / 180;
-        const double c = cutToFourDecimals(std::cos(radians)) * magnification;
-        const double s = cutToFourDecimals(std::sin(radians)) * magnification;
         canvas.setTextMatrix(c, s, -s, c, x, y);
     } else {
         canvas.moveTextPosition(x, y);
@@ -73,8 +73,9 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     if (translucent)
         canvas.setAlpha(alpha);
     const float selectedSize = static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification);
+    std::vector<TPdfOutlineGlyph> outlines;
     if (canvas.document().usesCompositeFonts(text)) {
-        showCompositeText(canvas, fontKey, text, selectedSize);
+        outlines = showCompositeText(canvas, fontKey, text, selectedSize);
     } else {
         canvas.selectFont(fontKey, selectedSize);
         // Word spacing is in text space, which the magnification enlarges.
@@ -82,6 +83,8 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
         canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
     }
     canvas.endText();
+    if (!outlines.empty())
+        fillGlyphOutlines(canvas, {c, s, -s, c, x, y}, selectedSize, outlines);
     if (translucent)
         canvas.restoreGraphicsState();
 }

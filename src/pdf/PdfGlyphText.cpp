@@ -6,6 +6,7 @@
 #include "pdf/PdfFormat.h"
 #include "pdf/PdfShapedText.h"
 
+#include <QPainterPath>
 #include <QString>
 
 #include <algorithm>
@@ -68,8 +69,10 @@ double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view t
     return doc.shapeCache().shape(fontKey, text).width / 1000 * size;
 }
 
-void showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text, float size)
+std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
+                                                float size)
 {
+    std::vector<TPdfOutlineGlyph> outlines;
     TPdfDoc& doc = canvas.document();
     const TPdfShapedLine& line = doc.shapeCache().shape(fontKey, text);
     // Marked with its own text, a line extracts in its logical order
@@ -105,8 +108,11 @@ void showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::stri
     // text put right-to-left runs back into their logical order themselves.
     std::vector<std::pair<TPdfCompositeFont*, const TPdfShapedGlyph*>> visual;
     for (const TPdfGlyphRun& run : line.runs) {
-        if (!TPdfCompositeFont::canEmbed(run.font))
+        if (!TPdfCompositeFont::canEmbed(run.font)) {
+            for (const TPdfShapedGlyph& glyph : run.glyphs)
+                outlines.push_back({run.font, glyph.glyph, glyph.x, glyph.y});
             continue;
+        }
         TPdfCompositeFont& font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs)
             visual.emplace_back(&font, &glyph);
@@ -119,6 +125,45 @@ void showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::stri
         canvas.setTextRise(0);
     if (marked)
         canvas.endMarkedContent();
+    return outlines;
+}
+
+void fillGlyphOutlines(TPdfCanvas& canvas, const std::array<double, 6>& lineMatrix, float size,
+                       const std::vector<TPdfOutlineGlyph>& glyphs)
+{
+    canvas.saveGraphicsState();
+    const auto [a, b, c, d, e, f] = lineMatrix;
+    canvas.concatMatrix(static_cast<float>(a), static_cast<float>(b), static_cast<float>(c), static_cast<float>(d),
+                        static_cast<float>(e), static_cast<float>(f));
+    // From thousandths of the em, y down, to points, y up; the content
+    // number format keeps hundredths of a point.
+    const double scale = size / 1000.0;
+    for (const TPdfOutlineGlyph& glyph : glyphs) {
+        const QPainterPath path = glyph.face.pathForGlyph(glyph.glyph);
+        auto point = [&](int i) {
+            const QPainterPath::Element& element = path.elementAt(i);
+            return std::pair{static_cast<float>((glyph.x + element.x) * scale),
+                             static_cast<float>(-(glyph.y + element.y) * scale)};
+        };
+        for (int i = 0; i < path.elementCount(); ++i) {
+            const auto [x, y] = point(i);
+            switch (path.elementAt(i).type) {
+            case QPainterPath::MoveToElement: canvas.moveTo(x, y); break;
+            case QPainterPath::LineToElement: canvas.lineTo(x, y); break;
+            case QPainterPath::CurveToElement:
+                if (i + 2 < path.elementCount()) {
+                    const auto [x2, y2] = point(i + 1);
+                    const auto [x3, y3] = point(i + 2);
+                    canvas.curveTo(x, y, x2, y2, x3, y3);
+                    i += 2;
+                }
+                break;
+            case QPainterPath::CurveToDataElement: break;
+            }
+        }
+    }
+    canvas.fill();
+    canvas.restoreGraphicsState();
 }
 
 } // namespace orv

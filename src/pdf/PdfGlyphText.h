@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QRawFont>
+
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -16,9 +21,26 @@ class TPdfDoc;
 // font's widths otherwise.
 double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view text, double size);
 
+// A glyph of a face whose program cannot be embedded (no TrueType
+// outlines): it is filled as a path instead, at its place in the line
+// (thousandths of the em, y down).
+struct TPdfOutlineGlyph {
+    QRawFont face;
+    uint32_t glyph = 0;
+    double x = 0;
+    double y = 0;
+};
+
 // Inside a text object, from the current text position: the line shaped as
 // the screen shapes it, each glyph at its shaped place in the composite
 // font of its face, marked with the line's own text for extraction.
-void showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text, float size);
+// Returns the glyphs left for fillGlyphOutlines.
+std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
+                                                float size);
+
+// After the text object: fills glyph outlines in the current fill colour.
+// `lineMatrix` places the line's origin (a b c d e f, as the text matrix).
+void fillGlyphOutlines(TPdfCanvas& canvas, const std::array<double, 6>& lineMatrix, float size,
+                       const std::vector<TPdfOutlineGlyph>& glyphs);
 
 } // namespace orv

@@ -73,7 +73,8 @@ void applyPdfDialogValues(TReport& report, const TPdfDialogValues& values)
         report.PdfPagesPerSheet = 1;
         return;
     }
-    setup.EncryptMode = static_cast<uint32_t>(std::clamp(values.encryptionLevel, 0, 1));
+    // Levels: 0 none, 1 RC4 40-bit, 3 AES-256.
+    setup.EncryptMode = static_cast<uint32_t>(values.encryptionLevel == 3 ? 3 : std::clamp(values.encryptionLevel, 0, 1));
     setup.EncryptDocument = setup.EncryptMode >= 1;
     setup.OwnerPassword = utf8(fromUtf8(values.ownerPassword).trimmed());
     setup.UserPassword = utf8(fromUtf8(values.userPassword).trimmed());
@@ -178,7 +179,9 @@ QWidget* TPdfOptionsDialog::buildSecurityTab()
 
     addLabel(QStringLiteral("Encryption:"), page, QRect(10, 67, 110, 16));
     m_encryption = addControl<QComboBox>(page, "cboEncryption", QRect(124, 64, 120, 22));
-    m_encryption->addItems({QStringLiteral("None"), QStringLiteral("40 Bit")});
+    m_encryption->addItem(QStringLiteral("None"), 0);
+    m_encryption->addItem(QStringLiteral("40 Bit"), 1);
+    m_encryption->addItem(QStringLiteral("256 Bit AES"), 3);
     addLabel(QStringLiteral("Printing:"), page, QRect(10, 95, 110, 16));
     m_printing = addControl<QComboBox>(page, "cboPrinting", QRect(124, 92, 190, 22));
     m_printing->addItems(
@@ -279,7 +282,7 @@ void TPdfOptionsDialog::fill(const TPdfDialogValues& values)
     m_ownerPassword->setText(fromUtf8(values.ownerPassword));
     m_userPassword->setText(fromUtf8(values.userPassword));
     m_printing->setCurrentIndex(std::clamp(values.printingLevel, 0, 2));
-    m_encryption->setCurrentIndex(std::clamp(values.encryptionLevel, 0, 1));
+    m_encryption->setCurrentIndex(std::max(m_encryption->findData(values.encryptionLevel), 0));
     m_allowChanges->setChecked(values.allowChanges);
     m_allowAssembly->setChecked(values.allowDocumentAssembly);
     m_allowCopying->setChecked(values.allowCopying);
@@ -304,7 +307,7 @@ TPdfDialogValues TPdfOptionsDialog::values() const
         values.ownerPassword = utf8(m_ownerPassword->text());
         values.userPassword = utf8(m_userPassword->text());
         values.printingLevel = m_printing->currentIndex();
-        values.encryptionLevel = m_encryption->currentIndex();
+        values.encryptionLevel = m_encryption->currentData().toInt();
         values.allowChanges = m_allowChanges->isChecked();
         values.allowDocumentAssembly = m_allowAssembly->isChecked();
         values.allowCopying = m_allowCopying->isChecked();

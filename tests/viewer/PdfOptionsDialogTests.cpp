@@ -280,6 +280,27 @@ TEST_F(PdfOptionsDialogTest, TheSecurityLayoutShowsAndWritesBackPermissionsEncry
     EXPECT_TRUE(report.PdfFonts[0].Embed);
 }
 
+TEST_F(PdfOptionsDialogTest, TheEncryptionListOffersAes256AsLevelThree)
+{
+    report.PdfSetup.DisplaySecurityOptions = true;
+    report.PdfSetup.EncryptMode = 3;
+    run([&](TPdfOptionsDialog& dialog) {
+        const QComboBox& levels = list(dialog, "cboEncryption");
+        ASSERT_EQ(levels.count(), 3);
+        EXPECT_EQ(levels.currentText(), QStringLiteral("256 Bit AES"));
+        list(dialog, "cboEncryption").setCurrentIndex(1);
+        QTest::mouseClick(&button(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(report.PdfSetup.EncryptMode, 1u);
+
+    run([&](TPdfOptionsDialog& dialog) {
+        list(dialog, "cboEncryption").setCurrentIndex(2);
+        QTest::mouseClick(&button(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(report.PdfSetup.EncryptMode, 3u);
+    EXPECT_TRUE(report.PdfSetup.EncryptDocument);
+}
+
 TEST_F(PdfOptionsDialogTest, ThePlainLayoutLeavesSecurityAlone)
 {
     report.PdfSetup.OwnerPassword = " kept ";
