@@ -120,11 +120,10 @@ bool TPdfCompositeFont::canEmbed(const QRawFont& face)
     return !face.fontTable("glyf").isEmpty() && !face.fontTable("loca").isEmpty();
 }
 
-bool TPdfCompositeFont::serves(const QRawFont& face) const
+bool TPdfCompositeFont::sameFace(const QRawFont& a, const QRawFont& b)
 {
-    return face.familyName() == m_face.familyName() && face.styleName() == m_face.styleName() &&
-           face.weight() == m_face.weight() && face.style() == m_face.style() &&
-           face.fontTable("head") == m_face.fontTable("head");
+    return a.familyName() == b.familyName() && a.styleName() == b.styleName() && a.weight() == b.weight() &&
+           a.style() == b.style() && a.fontTable("head") == b.fontTable("head");
 }
 
 int32_t TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)

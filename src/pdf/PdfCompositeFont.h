@@ -27,7 +27,9 @@ public:
 
     // Whether the face has TrueType outlines, which this font embeds.
     static bool canEmbed(const QRawFont& face);
-    bool serves(const QRawFont& face) const;
+    // Whether two raw fonts are the same face of the same file.
+    static bool sameFace(const QRawFont& a, const QRawFont& b);
+    bool serves(const QRawFont& face) const { return sameFace(face, m_face); }
     const std::string& resourceName() const { return m_resourceName; }
     TPdfDictionary& dictionary() const { return m_type0; }
     // The face without its subset tag, e.g. "DejaVuSans-Bold".

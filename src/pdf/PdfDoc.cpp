@@ -144,6 +144,7 @@ void TPdfDoc::freeDocument()
     m_canvas.unbind();
     m_fonts.clear();
     m_compositeFonts.clear();
+    m_outlineFaces.clear();
     m_shapeCache = {};
     m_extGStates.clear();
     m_xObjects.clear();
@@ -246,15 +247,22 @@ bool TPdfDoc::usesCompositeFonts(std::string_view utf8) const
     return Settings.UnicodeText == TPdfUnicodeText::Always || !fitsCodePage(utf8, m_codePage);
 }
 
-TPdfCompositeFont& TPdfDoc::compositeFont(const QRawFont& face)
+TPdfCompositeFont* TPdfDoc::compositeFont(const QRawFont& face)
 {
     requireDocument("GetFont --document is null.");
     for (auto& font : m_compositeFonts)
         if (font->serves(face))
-            return *font;
+            return font.get();
+    for (const QRawFont& outlined : m_outlineFaces)
+        if (TPdfCompositeFont::sameFace(face, outlined))
+            return nullptr;
+    if (!TPdfCompositeFont::canEmbed(face)) {
+        m_outlineFaces.push_back(face);
+        return nullptr;
+    }
     m_compositeFonts.push_back(
         std::make_unique<TPdfCompositeFont>(*m_xref, face, static_cast<int32_t>(m_compositeFonts.size())));
-    return *m_compositeFonts.back();
+    return m_compositeFonts.back().get();
 }
 
 int32_t TPdfDoc::embeddingChoice(std::string_view key) const

@@ -125,8 +125,9 @@ public:
     int32_t embeddingChoice(std::string_view key) const;
     // Whether UTF-8 text is drawn through composite fonts.
     bool usesCompositeFonts(std::string_view utf8) const;
-    // The composite font of a face, created on first use.
-    TPdfCompositeFont& compositeFont(const QRawFont& face);
+    // The composite font of a face, created on first use; null for a face
+    // whose program cannot be embedded (its glyphs are drawn as outlines).
+    TPdfCompositeFont* compositeFont(const QRawFont& face);
     TPdfShapeCache& shapeCache() { return m_shapeCache; }
     // Registers an image under a name that Do operators use.
     TPdfImage& addImage(const std::string& name, std::unique_ptr<TPdfImage> image);
@@ -161,6 +162,7 @@ private:
     TPdfDictionary* m_pages = nullptr;
     std::vector<std::unique_ptr<TPdfFont>> m_fonts;
     std::vector<std::unique_ptr<TPdfCompositeFont>> m_compositeFonts;
+    std::vector<QRawFont> m_outlineFaces;
     TPdfShapeCache m_shapeCache;
     std::deque<TPdfExtGState> m_extGStates;
     std::vector<TPdfImage*> m_xObjects;

@@ -108,14 +108,13 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     // text put right-to-left runs back into their logical order themselves.
     std::vector<std::pair<TPdfCompositeFont*, const TPdfShapedGlyph*>> visual;
     for (const TPdfGlyphRun& run : line.runs) {
-        if (!TPdfCompositeFont::canEmbed(run.font)) {
-            for (const TPdfShapedGlyph& glyph : run.glyphs)
+        TPdfCompositeFont* font = doc.compositeFont(run.font);
+        for (const TPdfShapedGlyph& glyph : run.glyphs) {
+            if (font)
+                visual.emplace_back(font, &glyph);
+            else
                 outlines.push_back({run.font, glyph.glyph, glyph.x, glyph.y});
-            continue;
         }
-        TPdfCompositeFont& font = doc.compositeFont(run.font);
-        for (const TPdfShapedGlyph& glyph : run.glyphs)
-            visual.emplace_back(&font, &glyph);
     }
     std::stable_sort(visual.begin(), visual.end(), [](const auto& a, const auto& b) { return a.second->x < b.second->x; });
     for (const auto& [font, glyph] : visual)
