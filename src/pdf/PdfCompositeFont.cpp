@@ -65,8 +65,6 @@ QString postScriptName(const QRawFont& face)
 std::string baseNameOf(const QRawFont& face, int32_t number)
 {
     std::string name = nameCharacters(postScriptName(face));
-    if (name.empty())
-        name = nameCharacters(face.familyName()) + "-" + nameCharacters(face.styleName());
     return name.size() > 1 ? name : "Font" + std::to_string(number);
 }
 
@@ -122,8 +120,10 @@ bool TPdfCompositeFont::canEmbed(const QRawFont& face)
 
 bool TPdfCompositeFont::sameFace(const QRawFont& a, const QRawFont& b)
 {
-    return a.familyName() == b.familyName() && a.styleName() == b.styleName() && a.weight() == b.weight() &&
-           a.style() == b.style() && a.fontTable("head") == b.fontTable("head");
+    // Not by family name: a face without one (the missing-glyph face) has
+    // none to give. The header tables carry the file's checksum and dates.
+    return a.styleName() == b.styleName() && a.weight() == b.weight() && a.style() == b.style() &&
+           a.fontTable("head") == b.fontTable("head") && a.fontTable("hhea") == b.fontTable("hhea");
 }
 
 int32_t TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)

@@ -250,6 +250,8 @@ bool TPdfDoc::usesCompositeFonts(std::string_view utf8) const
 TPdfCompositeFont* TPdfDoc::compositeFont(const QRawFont& face)
 {
     requireDocument("GetFont --document is null.");
+    if (!face.isValid())
+        return nullptr;
     for (auto& font : m_compositeFonts)
         if (font->serves(face))
             return font.get();

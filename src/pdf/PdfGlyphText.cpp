@@ -60,6 +60,21 @@ bool hasRightToLeft(std::string_view utf8)
     return false;
 }
 
+// What a character no installed face has looks like: a hollow box, as on
+// screen, in thousandths of the em with y down.
+QPainterPath missingGlyphBox()
+{
+    QPainterPath box;
+    box.addRect(100, -700, 500, 700);
+    // The inner edge runs the other way round, so filling leaves it open.
+    box.moveTo(150, -650);
+    box.lineTo(150, -50);
+    box.lineTo(550, -50);
+    box.lineTo(550, -650);
+    box.closeSubpath();
+    return box;
+}
+
 } // namespace
 
 double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view text, double size)
@@ -138,7 +153,7 @@ void fillGlyphOutlines(TPdfCanvas& canvas, const std::array<double, 6>& lineMatr
     // number format keeps hundredths of a point.
     const double scale = size / 1000.0;
     for (const TPdfOutlineGlyph& glyph : glyphs) {
-        const QPainterPath path = glyph.face.pathForGlyph(glyph.glyph);
+        const QPainterPath path = glyph.face.isValid() ? glyph.face.pathForGlyph(glyph.glyph) : missingGlyphBox();
         auto point = [&](int i) {
             const QPainterPath::Element& element = path.elementAt(i);
             return std::pair{static_cast<float>((glyph.x + element.x) * scale),
