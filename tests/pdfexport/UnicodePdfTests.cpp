@@ -167,8 +167,9 @@ TEST_F(UnicodePdfTest, PagesShareOneSubsetPerFace)
     const std::string listing = runTool("pdffonts", {file}).out;
     EXPECT_EQ(compositeFonts(listing).size(), 1u) << listing;
     EXPECT_EQ(textLines(file), (std::vector<std::string>{"Первая страница", "Вторая страница"}));
-    // The same export gives the same bytes.
-    EXPECT_EQ(pdf(), bytes);
+    // The same export gives the same bytes, but for the clock's dates.
+    const std::regex date("D:\\d{14}");
+    EXPECT_EQ(std::regex_replace(pdf(), date, "D:"), std::regex_replace(bytes, date, "D:"));
 }
 
 TEST_F(UnicodePdfTest, CharactersNoFontHasShowTheMissingGlyphNotQuestionMarks)
