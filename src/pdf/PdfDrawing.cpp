@@ -73,13 +73,14 @@ void drawPdfText(TPdfCanvas& canvas, float x, float y, double angle, std::string
     if (translucent)
         canvas.setAlpha(alpha);
     const float selectedSize = static_cast<float>(std::max(fontSize, 0)) / static_cast<float>(magnification);
+    // Word spacing is in text space, which the magnification enlarges.
+    const float textSpaceWordSpacing = wordSpacing / static_cast<float>(magnification);
     std::vector<TPdfOutlineGlyph> outlines;
     if (canvas.document().usesCompositeFonts(text)) {
-        outlines = showCompositeText(canvas, fontKey, text, selectedSize);
+        outlines = showCompositeText(canvas, fontKey, text, selectedSize, textSpaceWordSpacing);
     } else {
         canvas.selectFont(fontKey, selectedSize);
-        // Word spacing is in text space, which the magnification enlarges.
-        canvas.setWordSpacing(wordSpacing / static_cast<float>(magnification));
+        canvas.setWordSpacing(textSpaceWordSpacing);
         canvas.showText(utf8ToCodePage(text, canvas.document().codePage()));
     }
     canvas.endText();

@@ -85,7 +85,7 @@ double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view t
 }
 
 std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
-                                                float size)
+                                                float size, float wordSpacing)
 {
     std::vector<TPdfOutlineGlyph> outlines;
     TPdfDoc& doc = canvas.document();
@@ -96,6 +96,22 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     const bool marked = !hasRightToLeft(text);
     if (marked)
         canvas.beginActualText(text);
+    // Word spacing widens every blank: each glyph moves right by the extra
+    // width of the blanks to its left. Tw cannot do this, as it applies to
+    // single-byte codes only.
+    std::vector<double> blanks;
+    if (wordSpacing != 0 && size > 0)
+        for (const TPdfGlyphRun& run : line.runs)
+            for (const TPdfShapedGlyph& glyph : run.glyphs)
+                if (glyph.text.find(u' ') != std::u16string::npos)
+                    blanks.push_back(glyph.x);
+    std::sort(blanks.begin(), blanks.end());
+    const double extraPerBlank = blanks.empty() ? 0 : wordSpacing * 1000.0 / size;
+    auto placed = [&](const TPdfShapedGlyph& glyph) {
+        const auto blanksBefore = std::lower_bound(blanks.begin(), blanks.end(), glyph.x) - blanks.begin();
+        return glyph.x + extraPerBlank * static_cast<double>(blanksBefore);
+    };
+
     GlyphArray glyphs;
     double pen = 0;  // where the text position stands, thousandths of the em from the line's start
     double rise = 0; // points
@@ -111,7 +127,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
             rise = wantedRise;
         }
         // A positive number in TJ moves the next glyph to the left.
-        const double shift = std::round(pen - glyph.x);
+        const double shift = std::round(pen - placed(glyph));
         if (shift != 0) {
             glyphs.shift(shift);
             pen -= shift;
@@ -128,7 +144,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
             if (font)
                 visual.emplace_back(font, &glyph);
             else
-                outlines.push_back({run.font, glyph.glyph, glyph.x, glyph.y});
+                outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
         }
     }
     std::stable_sort(visual.begin(), visual.end(), [](const auto& a, const auto& b) { return a.second->x < b.second->x; });

@@ -34,9 +34,10 @@ struct TPdfOutlineGlyph {
 // Inside a text object, from the current text position: the line shaped as
 // the screen shapes it, each glyph at its shaped place in the composite
 // font of its face, marked with the line's own text for extraction.
-// Returns the glyphs left for fillGlyphOutlines.
+// `wordSpacing` (text space units) widens every blank, as Tw does for the
+// simple fonts. Returns the glyphs left for fillGlyphOutlines.
 std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
-                                                float size);
+                                                float size, float wordSpacing = 0);
 
 // After the text object: fills glyph outlines in the current fill colour.
 // `lineMatrix` places the line's origin (a b c d e f, as the text matrix).

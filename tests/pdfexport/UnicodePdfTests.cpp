@@ -263,3 +263,22 @@ TEST_F(UnicodePdfTest, EncryptionLevelsKeepTheirMeaningAndThreeIsAes256)
     const auto text = runTool("pdftotext", {"-upw", "user", file, "-"});
     EXPECT_NE(text.out.find("Зашифрованный отчёт"), std::string::npos) << text.out << text.err;
 }
+
+TEST_F(UnicodePdfTest, CompositeTextOfAnyFontSizeDrawsAtItsSize)
+{
+    // Beyond 300 points the font is selected smaller and the text matrix
+    // enlarges it, for composite fonts as for the simple ones.
+    control.NewPage(80, 20);
+    control.DeletePage(1);
+    addText("БОЛЬШОЙ", 1, 10, 1000);
+    const QString file = scratch.write("big.pdf", pdf());
+    EXPECT_EQ(runTool("qpdf", {"--check", file}).exitCode, 0);
+    const std::string bounds = runTool("pdftotext", {"-bbox", file, "-"}).out;
+    const size_t word = bounds.find(">БОЛЬШОЙ<");
+    ASSERT_NE(word, std::string::npos) << bounds;
+    const size_t yMin = bounds.rfind("yMin=\"", word), yMax = bounds.rfind("yMax=\"", word);
+    const size_t xMin = bounds.rfind("xMin=\"", word), xMax = bounds.rfind("xMax=\"", word);
+    EXPECT_NEAR(std::stod(bounds.substr(yMax + 6)) - std::stod(bounds.substr(yMin + 6)), 1000, 200);
+    // Seven capitals of Arial's width at 1000 points: several inches wide.
+    EXPECT_GT(std::stod(bounds.substr(xMax + 6)) - std::stod(bounds.substr(xMin + 6)), 3000);
+}
