@@ -8,6 +8,7 @@
 #include "platform/AsciiText.h"
 #include "platform/AtomicFile.h"
 #include "platform/CodePages.h"
+#include "platform/SpoolFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,6 +60,108 @@ std::unique_ptr<TPdfArray> realArray(std::initializer_list<float> values)
         array->add(std::make_unique<TPdfReal>(value));
     return array;
 }
+
+} // namespace
+
+// Where a document's bytes go as they are made. Small pieces gather in a
+// buffer handed on in large blocks; spooled objects that follow each other
+// in the spool are copied in one piece.
+class TPdfOutput {
+public:
+    virtual ~TPdfOutput() = default;
+
+    uint64_t position() const { return m_handedOn + m_spooledLength + m_buffer.size(); }
+    // The buffer to append text to.
+    std::string& text()
+    {
+        copyPendingSpool();
+        return m_buffer;
+    }
+    void copySpooled(TSpoolFile& spool, uint64_t offset, uint64_t length)
+    {
+        if (m_spooledLength > 0 && (m_spool != &spool || m_spooledAt + m_spooledLength != offset))
+            copyPendingSpool();
+        if (m_spooledLength == 0) {
+            handOnBuffer();
+            m_spool = &spool;
+            m_spooledAt = offset;
+        }
+        m_spooledLength += length;
+    }
+    // Hands the buffer on once it is large.
+    void pace()
+    {
+        if (m_buffer.size() >= kBlockSize)
+            handOnBuffer();
+    }
+    void finish()
+    {
+        copyPendingSpool();
+        handOnBuffer();
+    }
+
+protected:
+    virtual void send(std::string_view bytes) = 0;
+    virtual void sendSpooled(TSpoolFile& spool, uint64_t offset, uint64_t length) = 0;
+
+private:
+    static constexpr size_t kBlockSize = 1 << 20;
+
+    void handOnBuffer()
+    {
+        if (m_buffer.empty())
+            return;
+        send(m_buffer);
+        m_handedOn += m_buffer.size();
+        m_buffer.clear();
+    }
+    void copyPendingSpool()
+    {
+        if (m_spooledLength == 0)
+            return;
+        sendSpooled(*m_spool, m_spooledAt, m_spooledLength);
+        m_handedOn += m_spooledLength;
+        m_spooledLength = 0;
+    }
+
+    std::string m_buffer;
+    uint64_t m_handedOn = 0;
+    TSpoolFile* m_spool = nullptr;
+    uint64_t m_spooledAt = 0;
+    uint64_t m_spooledLength = 0;
+};
+
+namespace {
+
+class TMemoryOutput final : public TPdfOutput {
+public:
+    std::string bytes;
+
+protected:
+    void send(std::string_view piece) override { bytes += piece; }
+    void sendSpooled(TSpoolFile& spool, uint64_t offset, uint64_t length) override
+    {
+        spool.readInto(bytes, offset, length);
+    }
+};
+
+class TFileOutput final : public TPdfOutput {
+public:
+    explicit TFileOutput(TAtomicFile& file)
+        : m_file(file)
+    {
+    }
+
+protected:
+    void send(std::string_view piece) override { m_file.append(piece); }
+    void sendSpooled(TSpoolFile& spool, uint64_t offset, uint64_t length) override
+    {
+        m_file.append(spool, offset, length);
+    }
+
+private:
+    TAtomicFile& m_file;
+};
 
 } // namespace
 
@@ -136,6 +239,8 @@ void TPdfDoc::startDocument()
     m_pages->add("Kids", std::make_unique<TPdfArray>());
     m_pages->add("Count", std::make_unique<TPdfNumber>(0));
     m_catalog->addReference("Pages", *m_pages);
+    if (!Settings.SpoolFolder.empty())
+        m_spool = std::make_unique<TSpoolFile>(Settings.SpoolFolder);
     m_open = true;
 }
 
@@ -149,6 +254,8 @@ void TPdfDoc::freeDocument()
     m_extGStates.clear();
     m_xObjects.clear();
     m_catalog = m_info = m_pages = nullptr;
+    m_spool.reset();
+    m_pageObjects.clear();
     m_security.reset();
     m_trailer.reset();
     m_xref.reset();
@@ -159,6 +266,8 @@ TPdfDictionary& TPdfDoc::addPage()
 {
     if (!m_pages)
         throw EPdfInvalidOperation("AddPage --current pages null.");
+    if (m_spool)
+        spoolPageObjects();
     auto& page = m_xref->addObject(std::make_unique<TPdfDictionary>());
     auto* kids = m_pages->lookupAs<TPdfArray>("Kids");
     kids->addReference(page);
@@ -180,8 +289,28 @@ TPdfDictionary& TPdfDoc::addPage()
     if (Settings.StreamCompression)
         contents.attributes().lookupAs<TPdfArray>("Filter")->add(std::make_unique<TPdfName>("FlateDecode"));
     page.addReference("Contents", contents);
+    m_pageObjects = {page.objectNumber(), contents.objectNumber()};
     m_canvas.bindPage(page);
     return page;
+}
+
+void TPdfDoc::spoolPageObjects()
+{
+    // Nothing refers into a finished page but the page tree's reference to
+    // it, which is written from the page's number alone.
+    m_canvas.unbind();
+    std::string bytes;
+    for (int32_t n : m_pageObjects) {
+        TPdfXrefEntry& entry = m_xref->entry(n);
+        bytes.clear();
+        entry.value->writeIndirect(bytes, m_security.get());
+        if (bytes.size() > UINT32_MAX)
+            throw std::runtime_error("A PDF page holds more than 4 GB");
+        entry.spooledAt = m_spool->append(bytes);
+        entry.spooledLength = static_cast<uint32_t>(bytes.size());
+        entry.value.reset();
+    }
+    m_pageObjects.clear();
 }
 
 TPdfCanvas& TPdfDoc::canvas()
@@ -337,11 +466,32 @@ void TPdfDoc::addLink(float left, float bottom, float right, float top, float bo
         annotations = page.lookupAs<TPdfArray>("Annots");
     }
     annotations->addReference(annotation);
+    m_pageObjects.push_back(annotation.objectNumber());
 }
 
 // --- output -------------------------------------------------------------------
 
 std::string TPdfDoc::save()
+{
+    TMemoryOutput output;
+    writeDocument(output);
+    return std::move(output.bytes);
+}
+
+void TPdfDoc::saveTo(TAtomicFile& target)
+{
+    TFileOutput output(target);
+    writeDocument(output);
+}
+
+void TPdfDoc::saveToFile(const std::string& path)
+{
+    TAtomicFile target(path);
+    saveTo(target);
+    target.commit();
+}
+
+void TPdfDoc::writeDocument(TPdfOutput& output)
 {
     requireDocument("SaveToStream --there is no document to save.");
     m_canvas.page();
@@ -350,33 +500,36 @@ std::string TPdfDoc::save()
     if (!m_security)
         info().add("ModDate", std::make_unique<TPdfText>(pdfDate(Settings.CreationTime)));
 
-    std::string out = "%PDF-" + (m_security ? m_security->pdfVersion() : std::string("1.4")) + " \r\n";
+    output.text() += "%PDF-" + (m_security ? m_security->pdfVersion() : std::string("1.4")) + " \r\n";
     for (int32_t n = 1; n < m_xref->count(); ++n) {
         TPdfXrefEntry& entry = m_xref->entry(n);
-        entry.fileOffset = static_cast<int32_t>(out.size());
-        entry.value->writeIndirect(out, m_security.get());
+        entry.fileOffset = static_cast<int64_t>(output.position());
+        if (entry.value) {
+            entry.value->writeIndirect(output.text(), m_security.get());
+            output.pace();
+        } else {
+            output.copySpooled(*m_spool, entry.spooledAt, entry.spooledLength);
+        }
     }
 
-    const size_t xrefAddress = out.size();
+    const uint64_t xrefAddress = output.position();
+    std::string& out = output.text();
     out += "xref\r\n0 " + std::to_string(m_xref->count()) + "\r\n";
     for (int32_t n = 0; n < m_xref->count(); ++n) {
         const TPdfXrefEntry& entry = m_xref->entry(n);
-        char line[32];
-        std::snprintf(line, sizeof line, "%010d %05d %c\r\n", std::max(entry.fileOffset, 0), entry.generation,
-                      entry.kind);
+        char line[40];
+        std::snprintf(line, sizeof line, "%010lld %05d %c\r\n", static_cast<long long>(std::max<int64_t>(entry.fileOffset, 0)),
+                      entry.generation, entry.kind);
         out += line;
+        output.pace();
     }
 
     m_trailer->lookupAs<TPdfNumber>("Size")->setValue(m_xref->count());
-    out += "trailer\r\n";
-    m_trailer->writeTo(out, TPdfWriteContext{});
-    out += "\r\nstartxref\r\n" + std::to_string(xrefAddress) + "\r\n%%EOF\r\n";
-    return out;
-}
-
-void TPdfDoc::saveToFile(const std::string& path)
-{
-    writeFileAtomically(path, save());
+    std::string& tail = output.text();
+    tail += "trailer\r\n";
+    m_trailer->writeTo(tail, TPdfWriteContext{});
+    tail += "\r\nstartxref\r\n" + std::to_string(xrefAddress) + "\r\n%%EOF\r\n";
+    output.finish();
 }
 
 } // namespace orv

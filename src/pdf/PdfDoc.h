@@ -16,8 +16,11 @@
 
 namespace orv {
 
+class TAtomicFile;
 class TPdfDictionary;
+class TPdfOutput;
 class TPdfXref;
+class TSpoolFile;
 
 // Whether the font program of a font key is embedded (1) or not (0).
 struct TPdfFontEmbedding {
@@ -73,6 +76,10 @@ struct TPdfDocSettings {
     // Text the code page cannot carry is always drawn in composite fonts
     // with embedded subsets; Always draws every text that way.
     TPdfUnicodeText UnicodeText = TPdfUnicodeText::Automatic;
+    // When set, each finished page is written to an unnamed temporary file
+    // in this folder and freed, so that memory does not grow with the page
+    // count; best the folder of the file being made.
+    std::string SpoolFolder;
 };
 
 // A transparency state: one registered dictionary holding the fill alpha.
@@ -86,7 +93,10 @@ struct TPdfExtGState {
 // catalog, then (when encrypted) the encryption dictionary, the information
 // dictionary and the page tree; after them every page and its content
 // stream, and fonts, images, transparency states and links as they are
-// first used. The whole file is written into memory in one pass.
+// first used. The file is written in one pass in object order. With a
+// spool folder, a page, its content stream and its links are written to
+// the spool file as soon as the next page starts and freed; writing the
+// file copies them back in their place, so the bytes are the same.
 class TPdfDoc {
 public:
     TPdfDoc();
@@ -141,6 +151,9 @@ public:
     // --- output ------------------------------------------------------------------
     // The complete file. Saving again gives the same bytes.
     std::string save();
+    // Writes the complete file to an atomic file's temporary name, piece by
+    // piece; the caller commits it.
+    void saveTo(TAtomicFile& target);
     // Writes the file through a temporary name, renamed into place.
     void saveToFile(const std::string& path);
 
@@ -150,6 +163,9 @@ public:
 private:
     void requireDocument(const char* message) const;
     void setInfoText(std::string_view key, std::string_view utf8);
+    // Writes the objects of the current page to the spool and frees them.
+    void spoolPageObjects();
+    void writeDocument(TPdfOutput& output);
 
     TPdfCanvas m_canvas;
     bool m_open = false;
@@ -166,6 +182,8 @@ private:
     TPdfShapeCache m_shapeCache;
     std::deque<TPdfExtGState> m_extGStates;
     std::vector<TPdfImage*> m_xObjects;
+    std::unique_ptr<TSpoolFile> m_spool;
+    std::vector<int32_t> m_pageObjects; // the current page's own objects, spooled when it is finished
 };
 
 } // namespace orv

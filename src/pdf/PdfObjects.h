@@ -286,11 +286,16 @@ private:
     std::string m_data;
 };
 
+// An entry's object is held in `value` until it is written. An object
+// written ahead of the file (a finished page, see TPdfDoc) is freed and
+// its bytes are found in the document's spool file instead.
 struct TPdfXrefEntry {
     char kind = 'n'; // 'n' in use, 'f' free
-    int32_t fileOffset = -1;
+    int64_t fileOffset = -1;
     int32_t generation = 0;
     std::unique_ptr<TPdfObject> value;
+    uint32_t spooledLength = 0;
+    uint64_t spooledAt = 0;
 };
 
 // The object table: object n is entry n, entry 0 the head of the free list.
@@ -305,6 +310,7 @@ public:
     {
         return static_cast<T&>(addEntry(std::move(object)));
     }
+    // Null for an object that was spooled.
     TPdfObject* objectAt(int32_t n) const;
     int32_t count() const { return static_cast<int32_t>(m_entries.size()); }
     TPdfXrefEntry& entry(int32_t i) { return m_entries.at(i); }

@@ -12,7 +12,6 @@
 #include "barcodes/Barcode.h"
 #include "render/SheetLayout.h"
 
-#include <QCoreApplication>
 
 #include <array>
 #include <cmath>
@@ -115,10 +114,11 @@ public:
     }
 
 private:
-    // Lets the progress window run; false once the user cancelled.
+    // Lets the progress window run now and then; false once the user
+    // cancelled.
     bool proceed()
     {
-        QCoreApplication::processEvents();
+        m_export.events.pace();
         return !(m_export.progress && m_export.progress->cancelled());
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/EventPacer.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,14 +23,16 @@ struct TPdfImageFile {
 };
 
 // One report being written into one PDF document: the images embedded so
-// far, the counter that names the next one ("im0", "im1" ...) and the
-// progress window that may cancel the export.
+// far, the counter that names the next one ("im0", "im1" ...), the
+// progress window that may cancel the export and the pace at which its
+// events are processed.
 struct TPdfExport {
     TPdfDoc& doc;
     const TReport& report;
     int32_t imageCounter = 0;
     std::vector<TPdfImageFile> imageCache;
     IPdfExportProgress* progress = nullptr;
+    TEventPacer events{};
 
     std::string nextImageName() { return "im" + std::to_string(imageCounter++); }
 };

@@ -8,8 +8,6 @@
 #include "platform/Rounding.h"
 #include "render/SheetLayout.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -64,11 +62,13 @@ TPdfPageRange pdfPageRange(int32_t pageCount, int32_t first, int32_t last)
     return range;
 }
 
-std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forFile, IPdfExportProgress* progress)
+namespace {
+
+// Draws pages first..last into a started document; false when the user
+// cancelled on the way.
+bool drawReportPages(TPdfDoc& doc, const TReport& report, TPdfPageRange range, bool forFile,
+                     IPdfExportProgress* progress)
 {
-    TPdfDoc doc;
-    doc.Settings = documentSettings(report);
-    doc.startDocument();
     doc.setCreator("Orv Report Engine Control");
     if (forFile)
         doc.setCreator(report.PdfSetup.Creator);
@@ -89,18 +89,28 @@ std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forF
         sizeSheet(doc.canvas(), report.page(sheetStart), layout);
         const int32_t sheetEnd = std::min(sheetStart + perSheet - 1, range.last);
         for (int32_t page = sheetStart; page <= sheetEnd; ++page) {
-            QCoreApplication::processEvents();
+            pdfExport.events.pace();
             if (!renderPdfPage(pdfExport, page, page - sheetStart + 1))
-                return {};
+                return false;
         }
         if (progress && sheetEnd < range.last) {
             progress->advance(perSheet);
-            QCoreApplication::processEvents();
+            pdfExport.events.pace();
             if (progress->cancelled())
-                return {};
+                return false;
         }
     }
-    return doc.save();
+    return true;
+}
+
+} // namespace
+
+std::string buildReportPdf(const TReport& report, TPdfPageRange range, bool forFile, IPdfExportProgress* progress)
+{
+    TPdfDoc doc;
+    doc.Settings = documentSettings(report);
+    doc.startDocument();
+    return drawReportPages(doc, report, range, forFile, progress) ? doc.save() : std::string();
 }
 
 TPdfFileResult writeReportPdf(const TReport& report, const std::string& path, TPdfPageRange range,
@@ -115,21 +125,26 @@ TPdfFileResult writeReportPdf(const TReport& report, const std::string& path, TP
 
     if (progress)
         progress->start(range.last - range.first + 1);
-    std::string bytes;
+    // Finished pages wait beside the target rather than in memory.
+    TPdfDoc doc;
+    doc.Settings = documentSettings(report);
+    doc.Settings.SpoolFolder = target->folder();
+    bool complete = false;
     try {
-        bytes = buildReportPdf(report, range, true, progress);
+        doc.startDocument();
+        complete = drawReportPages(doc, report, range, true, progress);
     } catch (...) {
         if (progress)
             progress->finish();
         throw;
     }
-    const bool cancelled = progress && progress->cancelled();
+    const bool cancelled = (progress && progress->cancelled()) || !complete;
     if (progress)
         progress->finish();
     // A cancelled export's temporary file goes with `target`.
     if (cancelled)
         return TPdfFileResult::Cancelled;
-    target->write(bytes);
+    doc.saveTo(*target);
     target->commit();
     return TPdfFileResult::Written;
 }

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/SpoolFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -129,6 +131,8 @@ TAtomicFile::TAtomicFile(std::string targetPath)
 
 TAtomicFile::~TAtomicFile()
 {
+    if (m_appendFd >= 0)
+        ::close(m_appendFd);
     if (!m_committed)
         std::remove(m_temporaryPath.c_str());
 }
@@ -143,8 +147,53 @@ void TAtomicFile::write(std::string_view bytes)
         throw std::runtime_error("Cannot write " + m_targetPath);
 }
 
+std::string TAtomicFile::folder() const
+{
+    return folderOf(m_temporaryPath);
+}
+
+int TAtomicFile::appendDescriptor()
+{
+    if (m_appendFd < 0) {
+        m_appendFd = ::open(m_temporaryPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (m_appendFd < 0)
+            throw cannotWrite(m_targetPath, errno);
+    }
+    return m_appendFd;
+}
+
+void TAtomicFile::append(std::string_view bytes)
+{
+    const int fd = appendDescriptor();
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw cannotWrite(m_targetPath, n < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
+void TAtomicFile::append(TSpoolFile& spool, uint64_t offset, uint64_t length)
+{
+    spool.copyTo(appendDescriptor(), offset, length);
+}
+
+// Some file systems report a failed write only when the file is closed.
+void TAtomicFile::closeAppended()
+{
+    if (m_appendFd < 0)
+        return;
+    const int fd = m_appendFd;
+    m_appendFd = -1;
+    if (::close(fd) != 0)
+        throw cannotWrite(m_targetPath, errno);
+}
+
 void TAtomicFile::commit()
 {
+    closeAppended();
     if (std::rename(m_temporaryPath.c_str(), m_targetPath.c_str()) != 0)
         throw cannotWrite(m_targetPath, errno);
     m_committed = true;

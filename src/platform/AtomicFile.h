@@ -2,10 +2,13 @@
 
 #include "platform/FileNames.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace orv {
+
+class TSpoolFile;
 
 // Writes a file under a temporary name in the target's folder and renames it
 // into place on commit, so that a failed export never leaves a half-written
@@ -28,15 +31,27 @@ public:
     // The name to write to; it exists (empty) once the object is made.
     const std::string& temporaryPath() const { return m_temporaryPath; }
     const std::string& targetPath() const { return m_targetPath; }
+    // The folder both names are in, with its trailing slash ("" for the
+    // current folder).
+    std::string folder() const;
     // Writes `bytes` as the whole content of the temporary file; throws
     // when they cannot all be written.
     void write(std::string_view bytes);
+    // Adds to what the appends so far wrote, for content made piece by
+    // piece (the file starts empty); throws when the disk refuses.
+    void append(std::string_view bytes);
+    // Adds `length` bytes of a spool file from `offset`.
+    void append(TSpoolFile& spool, uint64_t offset, uint64_t length);
     // Renames the temporary file to the target; throws when that fails.
     void commit();
 
 private:
+    int appendDescriptor();
+    void closeAppended();
+
     std::string m_targetPath;
     std::string m_temporaryPath;
+    int m_appendFd = -1;
     bool m_committed = false;
 };
 

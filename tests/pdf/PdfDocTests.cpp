@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <cstdlib>
+#include <fstream>
 #include <ctime>
 #include <functional>
 #include <regex>
@@ -241,4 +245,52 @@ TEST(PdfDocument, DatesCarryTheZoneTheyWereTakenIn)
     else
         unsetenv("TZ");
     tzset();
+}
+
+namespace {
+
+// Pages with text, a font created on a later page and links, written with
+// or without a spool folder; RC4 keeps the bytes reproducible.
+void drawSpooledPages(TPdfDoc& doc, bool encrypted)
+{
+    doc.Settings.Encrypted = encrypted;
+    doc.Settings.StreamCompression = true;
+    doc.startDocument();
+    for (int page = 1; page <= 40; ++page) {
+        doc.addPage();
+        drawPdfText(doc.canvas(), 72, 700, 0, "Page " + std::to_string(page), page > 20 ? "Courier New" : "Arial",
+                    12, 0, 255);
+        if (page % 7 == 0)
+            doc.addLink(72, 72, 144, 90, 0, "https://example.org/" + std::to_string(page));
+    }
+}
+
+} // namespace
+
+TEST(PdfDocument, SpooledPagesGiveTheSameBytesAndAreFreed)
+{
+    QTemporaryDir folder;
+    for (bool encrypted : {false, true}) {
+        TPdfDoc inMemory;
+        inMemory.Settings = pdftest::fixedSettings();
+        drawSpooledPages(inMemory, encrypted);
+        const std::string expected = inMemory.save();
+
+        TPdfDoc spooled;
+        spooled.Settings = pdftest::fixedSettings();
+        spooled.Settings.SpoolFolder = folder.path().toStdString();
+        drawSpooledPages(spooled, encrypted);
+        // Every page but the last has left memory.
+        int freed = 0;
+        for (int32_t n = 1; n < spooled.xref().count(); ++n)
+            freed += spooled.xref().objectAt(n) == nullptr;
+        EXPECT_EQ(freed, 39 * 2 + 5);
+        EXPECT_EQ(spooled.save(), expected);
+        const std::string path = folder.filePath("spooled.pdf").toStdString();
+        spooled.saveToFile(path);
+        std::ifstream file(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), expected);
+    }
+    // The spool file has no name: only the written file is in the folder.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"spooled.pdf"});
 }
