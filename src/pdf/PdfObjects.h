@@ -269,7 +269,7 @@ private:
 
 // A stream: attributes (starting with Length and an empty Filter array)
 // and the unfiltered data. Writing compresses the data when the filters
-// name FlateDecode (zlib, level 9), encrypts it in an encrypted document,
+// name FlateDecode (zlib, level 6), encrypts it in an encrypted document,
 // and sets Length; the data itself stays as it is, so a document can be
 // written again.
 class TPdfStream : public TPdfObject {
