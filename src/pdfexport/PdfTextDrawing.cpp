@@ -130,8 +130,13 @@ void drawPdfTextObject(TPdfExport& pdfExport, const TPdfPagePlacement& place, co
         float wordSpacing = 0;
         if (alignment == TTextAlignment::Justified && !shown.endsParagraph)
             wordSpacing = justifiedWordSpacing(pdfExport.doc, key, line, size, box.width);
-        const double width = pdfTextWidth(pdfExport.doc, key, line, size) +
-                             wordSpacing * static_cast<double>(std::count(line.begin(), line.end(), ' '));
+        // Measured only for what needs it: alignment, background and bars.
+        const bool measured = alignment == TTextAlignment::Right || alignment == TTextAlignment::Centre ||
+                              object.backStyle() == TBackStyle::Opaque ||
+                              (entry.GdiPlusStyle & (kStyleUnderline | kStyleStrikeOut)) != 0;
+        const double width = measured ? pdfTextWidth(pdfExport.doc, key, line, size) +
+                                            wordSpacing * static_cast<double>(std::count(line.begin(), line.end(), ' '))
+                                      : 0;
         double x0 = anchor, b = baseline;
         if (alignment == TTextAlignment::Right || alignment == TTextAlignment::Centre) {
             const double share = alignment == TTextAlignment::Right ? width : width / 2;
