@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace orv {
 
@@ -82,6 +84,55 @@ const HighHalf& highHalf(int32_t codePage)
     }
 }
 
+// The other direction of a code page: a 256-entry table for U+0000 to
+// U+00FF (0 where the code page has no byte) and the characters above it
+// sorted for a binary search, built once per code page.
+class ReverseTable {
+public:
+    explicit ReverseTable(const HighHalf& table)
+    {
+        for (size_t i = 0; i < 128; ++i)
+            m_low[i] = static_cast<uint8_t>(i);
+        for (size_t i = 0; i < table.size(); ++i) {
+            const char16_t c = table[i];
+            if (c == 0)
+                continue;
+            if (c < 256)
+                m_low[c] = static_cast<uint8_t>(128 + i);
+            else
+                m_high.emplace_back(c, static_cast<uint8_t>(128 + i));
+        }
+        std::sort(m_high.begin(), m_high.end());
+    }
+
+    // The byte of a character, 0 when the code page lacks it (U+0000
+    // itself is byte 0).
+    uint8_t byteOf(char32_t c) const
+    {
+        if (c < 256)
+            return m_low[c];
+        const auto found = std::lower_bound(m_high.begin(), m_high.end(), std::pair<char32_t, uint8_t>(c, 0));
+        return found != m_high.end() && found->first == c ? found->second : 0;
+    }
+
+private:
+    std::array<uint8_t, 256> m_low{};
+    std::vector<std::pair<char32_t, uint8_t>> m_high;
+};
+
+const ReverseTable& reverseTable(int32_t codePage)
+{
+    static const ReverseTable western(kWestern1252), centralEuropean(kCentralEuropean1250), turkish(kTurkish1254);
+    switch (effectiveCodePage(codePage)) {
+    case 1250:
+        return centralEuropean;
+    case 1254:
+        return turkish;
+    default:
+        return western;
+    }
+}
+
 } // namespace
 
 int32_t effectiveCodePage(int32_t codePage)
@@ -96,22 +147,15 @@ char32_t codePageToUnicode(int32_t codePage, uint8_t byte)
 
 std::string utf8ToCodePage(std::string_view utf8, int32_t codePage)
 {
-    const HighHalf& table = highHalf(codePage);
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) < 128; }))
+        return std::string(utf8);
+    const ReverseTable& table = reverseTable(codePage);
     const std::u32string characters = toCodePoints(utf8);
     std::string bytes;
     bytes.reserve(characters.size());
     for (char32_t c : characters) {
-        if (c < 128) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        char byte = '?';
-        for (size_t i = 0; i < table.size(); ++i)
-            if (table[i] == c) {
-                byte = static_cast<char>(128 + i);
-                break;
-            }
-        bytes += byte;
+        const uint8_t byte = c < 128 ? static_cast<uint8_t>(c) : table.byteOf(c);
+        bytes += static_cast<char>(c >= 128 && byte == 0 ? '?' : byte);
     }
     return bytes;
 }
@@ -120,9 +164,9 @@ bool fitsCodePage(std::string_view utf8, int32_t codePage)
 {
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) < 128; }))
         return true;
-    const HighHalf& table = highHalf(codePage);
+    const ReverseTable& table = reverseTable(codePage);
     for (char32_t c : toCodePoints(utf8))
-        if (c >= 128 && std::find(table.begin(), table.end(), c) == table.end())
+        if (c >= 128 && table.byteOf(c) == 0)
             return false;
     return true;
 }

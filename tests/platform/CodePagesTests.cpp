@@ -1,4 +1,5 @@
 #include "platform/CodePages.h"
+#include "platform/CodePoints.h"
 
 #include <gtest/gtest.h>
 
@@ -40,4 +41,20 @@ TEST(CodePages, BytesReadBackAsTheirCharacters)
 TEST(CodePages, Utf16KeepsCharactersBeyondTheBasicPlane)
 {
     EXPECT_EQ(utf8ToUtf16("A\xE2\x82\xAC\xF0\x9F\x98\x80"), u"A\u20AC\U0001F600");
+}
+
+TEST(CodePages, EveryDefinedByteComesBackFromItsCharacter)
+{
+    for (int32_t codePage : {1250, 1252, 1254}) {
+        for (int byte = 1; byte < 256; ++byte) {
+            const char32_t c = codePageToUnicode(codePage, static_cast<uint8_t>(byte));
+            if (c == 0)
+                continue;
+            const std::string utf8 = toUtf8(std::u32string(1, c));
+            EXPECT_EQ(utf8ToCodePage(utf8, codePage), std::string(1, static_cast<char>(byte))) << codePage << " " << byte;
+            EXPECT_TRUE(fitsCodePage(utf8, codePage)) << codePage << " " << byte;
+        }
+        // Characters just beside those of the table have no byte.
+        EXPECT_EQ(utf8ToCodePage("\xE2\x82\xAB \xC4\xB0", codePage), codePage == 1254 ? "? \xDD" : "? ?");
+    }
 }
