@@ -4,7 +4,7 @@
 // is drawn; each page's image is freed before the next.
 #include "BenchSupport.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "export/PageImageExport.h"
 #include "platform/ProcessInfo.h"
 #include "platform/ScriptedUiServices.h"

@@ -1,7 +1,7 @@
 // Page handling and late-bound calls: the costs every report pays per page
 // and per interface call.
-#include "control/Dispatch.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <benchmark/benchmark.h>

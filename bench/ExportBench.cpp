@@ -3,7 +3,7 @@
 // PDF with SaveToPDF.
 #include "BenchSupport.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "export/PageImageExport.h"
 #include "export/RasterExport.h"
 #include "platform/ScriptedUiServices.h"

@@ -3,7 +3,7 @@
 // the document over).
 #include "BenchSupport.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include "../tests/printing/CupsTestServer.h"

@@ -4,7 +4,7 @@
 #include "BenchSupport.h"
 
 #include "ScriptHost.h"
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "document/Report.h"
 #include "platform/ProcessInfo.h"
 #include "platform/ScriptedUiServices.h"

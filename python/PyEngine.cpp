@@ -1,6 +1,6 @@
 #include "PyEngine.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <QApplication>

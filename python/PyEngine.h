@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PyEvents.h"
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 
 #include <pybind11/pybind11.h>
 

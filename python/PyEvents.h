@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/OrvReportEngineEvents.h"
+#include <orvreport/OrvReportEngineEvents.h>
 
 #include <pybind11/pybind11.h>
 

@@ -6,7 +6,7 @@
 #include "PyEngine.h"
 #include "PyVariant.h"
 #include "Signatures.h"
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "platform/AsciiText.h"
 
 #include <pybind11/pybind11.h>

@@ -2,7 +2,7 @@
 
 // Conversions between Python objects and the engine's variants.
 
-#include "control/Variant.h"
+#include <orvreport/Variant.h>
 
 #include <pybind11/pybind11.h>
 

@@ -3,7 +3,7 @@
 // Python descriptions of the dispatch table's operations: the signatures of
 // the type stub and of each operation's docstring.
 
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "DemoImages.h"
 
-#include "control/EngineError.h"
-#include "control/OrvReportEngine.h"
+#include <orvreport/EngineError.h>
+#include <orvreport/OrvReportEngine.h>
 
 #include <system_error>
 

@@ -1,6 +1,6 @@
 #include "PreviewWindow.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 
 #include <QApplication>
 #include <QImageWriter>

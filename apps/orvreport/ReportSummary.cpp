@@ -1,6 +1,6 @@
 #include "ReportSummary.h"
 
-#include "control/Variant.h"
+#include <orvreport/Variant.h>
 #include "document/PaperSizes.h"
 #include "document/Report.h"
 

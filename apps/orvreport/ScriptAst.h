@@ -7,7 +7,7 @@
 
 #include "ScriptBuiltins.h"
 #include "ScriptOperators.h"
-#include "control/Variant.h"
+#include <orvreport/Variant.h>
 
 #include <memory>
 #include <string>

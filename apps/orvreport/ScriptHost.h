@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/OrvReportEngineEvents.h"
-#include "control/TORVREP.h"
+#include <orvreport/OrvReportEngineEvents.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "ScriptInterpreter.h"
 
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "platform/AsciiText.h"
 #include "platform/ScriptedUiServices.h"
 

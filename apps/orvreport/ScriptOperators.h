@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/Variant.h"
+#include <orvreport/Variant.h>
 
 namespace orv::script {
 

@@ -1,6 +1,6 @@
 #include "ScriptParser.h"
 
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "platform/AsciiText.h"
 
 #include <algorithm>

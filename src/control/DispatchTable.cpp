@@ -10,11 +10,21 @@ using namespace dispatch;
 
 #define ORV_METHOD(Name, Id, Params) add(method<&IOrvReportEngine::Name>(#Name, Id, Params))
 #define ORV_READONLY(Name, Id) add(getter<&IOrvReportEngine::get_##Name>(#Name, Id))
+// An operation that writes an argument back also has an overload for
+// temporaries; the table binds the one that writes back.
+#define ORV_WRITEBACK_METHOD(Name, Signature, Id, Params) \
+    add(method<static_cast<Signature>(&IOrvReportEngine::Name)>(#Name, Id, Params))
 #define ORV_PROPERTY(Name, Id)                                  \
     do {                                                        \
         add(getter<&IOrvReportEngine::get_##Name>(#Name, Id));  \
         add(putter<&IOrvReportEngine::put_##Name>(#Name, Id));  \
     } while (false)
+
+namespace {
+using SaveToPdfWritingBack = Variant (IOrvReportEngine::*)(Variant&, bool, int32_t, int32_t);
+using SaveToWordWritingBack = Variant (IOrvReportEngine::*)(Variant&, bool);
+using ChartSaveToMetafileWritingBack = void (IOrvReportEngine::*)(Variant&, int32_t, int32_t);
+} // namespace
 
 TDispatchTable::TDispatchTable()
 {
@@ -112,7 +122,7 @@ TDispatchTable::TDispatchTable()
                "nAllowPrintingLevel, lAllowCopying, lAllowChanges, lAllowCommenting, lAllowFillingFormFields, "
                "lAllowCopyingAccessibility, lAllowDocumentAssembly");
     ORV_PROPERTY(PDFDisplaySecurityOptions, 202);
-    ORV_METHOD(SaveToPDF, 203, "cFileName?, lOpenFile?, nStartPage=0, nEndPage=0");
+    ORV_WRITEBACK_METHOD(SaveToPDF, SaveToPdfWritingBack, 203, "cFileName?, lOpenFile?, nStartPage=0, nEndPage=0");
     ORV_METHOD(PDFStream, 204, "nStartPage=0, nEndPage=0");
     ORV_PROPERTY(PDFFileName, 205);
     ORV_PROPERTY(PDFAuthor, 206);
@@ -321,7 +331,7 @@ TDispatchTable::TDispatchTable()
     ORV_PROPERTY(DisplaySaveAsImageButton, 315);
 
     // Word-processor documents
-    ORV_METHOD(SaveToWord, 342, "cFileName, lOpenFile=false");
+    ORV_WRITEBACK_METHOD(SaveToWord, SaveToWordWritingBack, 342, "cFileName, lOpenFile=false");
     ORV_METHOD(AddWordDocument, 343, "cName, cFileName, nPageNumber=0, nStartPage=0, nEndPage=0");
     ORV_PROPERTY(DisplayAddDocumentButton, 344);
 
@@ -364,7 +374,7 @@ TDispatchTable::TDispatchTable()
     ORV_METHOD(ChartSelectSeries, 120, "nSeries");
     ORV_METHOD(ChartAddXYData, 121, "nX, nY, cLegend, nColor");
     ORV_METHOD(ChartAddData, 122, "nChartIndex, nValue, cLabel, nColor");
-    ORV_METHOD(ChartSaveToMetafile, 123, "cFileName, nWidth, nHeight");
+    ORV_WRITEBACK_METHOD(ChartSaveToMetafile, ChartSaveToMetafileWritingBack, 123, "cFileName, nWidth, nHeight");
     ORV_PROPERTY(ChartXAxisTitle, 124);
     ORV_PROPERTY(ChartXAxisTitleAngle, 125);
     ORV_PROPERTY(ChartXAxisLabelAngle, 126);

@@ -402,6 +402,14 @@ public:
     // SaveToPDF: 0, -2 without a name (none given, PDFFileName empty), -1 when
     // lOpenFile is set and no name was used; cFileName receives the name used.
     virtual Variant SaveToPDF(Variant& cFileName, bool lOpenFile = false, int32_t nStartPage = 0, int32_t nEndPage = 0) = 0;
+    // The same for a caller that does not want the name back: takes a
+    // temporary such as SaveToPDF("invoice.pdf"), or nothing for PDFFileName.
+    Variant SaveToPDF(const Variant& cFileName = Variant::missing(), bool lOpenFile = false, int32_t nStartPage = 0,
+                      int32_t nEndPage = 0)
+    {
+        Variant name = cFileName;
+        return SaveToPDF(name, lOpenFile, nStartPage, nEndPage);
+    }
     // The document of pages nStartPage..nEndPage as bytes.
     virtual Variant PDFStream(int32_t nStartPage = 0, int32_t nEndPage = 0) = 0;
     virtual void PDFSetPermissions(int32_t nAllowPrintingLevel, bool lAllowCopying, bool lAllowChanges, bool lAllowCommenting,
@@ -548,6 +556,11 @@ public:
     // or the document cannot be written, -3 when lOpenFile is set and the
     // document is missing. cFileName receives the full name used.
     virtual Variant SaveToWord(Variant& cFileName, bool lOpenFile = false) = 0;
+    Variant SaveToWord(const Variant& cFileName, bool lOpenFile = false)
+    {
+        Variant name = cFileName;
+        return SaveToWord(name, lOpenFile);
+    }
     // AddWordDocument: each page of the document as a picture named cName on
     // a report page of its paper; 0, -1 unless cFileName is non-empty text,
     // -2 when no ".DOC" file of that name exists, -3 when the word processor
@@ -654,7 +667,14 @@ public:
     virtual void ChartSelectSeries(int32_t nSeries) = 0;
     virtual void ChartAddXYData(int32_t nX, int32_t nY, const Variant& cLegend, int32_t nColor) = 0;
     virtual void ChartAddData(int32_t nChartIndex, int32_t nValue, const Variant& cLabel, int32_t nColor) = 0;
+    // The selected chart as an enhanced metafile of nWidth x nHeight pixels
+    // (at least 50 each); cFileName receives the name written.
     virtual void ChartSaveToMetafile(Variant& cFileName, int32_t nWidth, int32_t nHeight) = 0;
+    void ChartSaveToMetafile(const Variant& cFileName, int32_t nWidth, int32_t nHeight)
+    {
+        Variant name = cFileName;
+        ChartSaveToMetafile(name, nWidth, nHeight);
+    }
     virtual std::string get_ChartXAxisTitle() = 0;
     virtual void put_ChartXAxisTitle(const std::string& value) = 0;
     virtual int16_t get_ChartXAxisTitleAngle() = 0;

@@ -59,6 +59,11 @@ public:
     // type, then the report sent; or the mail client opened.
     void emailFromViewer();
 
+    // The overloads for temporaries of the operations that write a name back.
+    using IOrvReportEngine::ChartSaveToMetafile;
+    using IOrvReportEngine::SaveToPDF;
+    using IOrvReportEngine::SaveToWord;
+
     // --- events
     uint32_t Advise(IOrvReportEngineEvents* sink) override;
     void Unadvise(uint32_t cookie) override;

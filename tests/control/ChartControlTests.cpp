@@ -1,7 +1,7 @@
 #include "LateBoundControlTest.h"
-#include "control/Dispatch.h"
-#include "control/EngineError.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/EngineError.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <QFile>

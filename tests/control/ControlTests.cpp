@@ -1,4 +1,4 @@
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <gtest/gtest.h>

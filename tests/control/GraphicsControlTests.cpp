@@ -1,6 +1,6 @@
 #include "LateBoundControlTest.h"
-#include "control/Dispatch.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/TORVREP.h>
 #include "document/BarcodeTypes.h"
 #include "platform/ScriptedUiServices.h"
 

@@ -4,7 +4,7 @@
 
 #include "LateBoundControlTest.h"
 
-#include "control/EngineError.h"
+#include <orvreport/EngineError.h>
 
 #include "../pdf/PdfTestSupport.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/Dispatch.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // list and with the full list spelled out, and compare what each produced.
 
 #include "LateBoundControlTest.h"
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 
 #include <QByteArray>
 #include <QFile>

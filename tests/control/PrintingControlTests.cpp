@@ -1,8 +1,8 @@
 // The printer and print-job operations of the control, against a private
 // CUPS server: which printer is current, paper forms, the print settings,
 // and what PrintReport puts on which sheet in which order.
-#include "control/Dispatch.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 #include "printing/PrinterForms.h"
 

@@ -1,4 +1,4 @@
-#include "control/Variant.h"
+#include <orvreport/Variant.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What the viewer's Save to PDF, Save As Image and Print buttons start
 // through the control: real dialogs when the control shows its own, the
 // non-blocking stand-ins when the host answers dialogs itself.
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 #include "viewer/DialogTesting.h"
 

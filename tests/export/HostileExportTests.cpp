@@ -4,7 +4,7 @@
 #include "render/PageImageTesting.h"
 
 #include "codecs/JpegCodec.h"
-#include "control/EngineError.h"
+#include <orvreport/EngineError.h>
 #include "metafile/MetafilePlayer.h"
 
 #include <QClipboard>

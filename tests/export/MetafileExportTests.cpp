@@ -2,8 +2,8 @@
 #include "metafile/MetafileTesting.h"
 #include "render/PageImageTesting.h"
 
-#include "control/Dispatch.h"
-#include "control/EngineError.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/EngineError.h>
 #include "export/PageImageExport.h"
 #include "metafile/MetafilePlayer.h"
 

@@ -1,6 +1,6 @@
 #include "render/PageImageTesting.h"
 
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "export/PageImageExport.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "InFolderTesting.h"
 #include "render/PageImageTesting.h"
 
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "export/MetafileExport.h"
 #include "export/OfficeConverter.h"
 #include "metafile/MetafilePlayer.h"

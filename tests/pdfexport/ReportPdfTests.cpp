@@ -4,8 +4,8 @@
 #include "pdf/PdfTestSupport.h"
 
 #include "barcodes/BarcodeReaders.h"
-#include "control/Dispatch.h"
-#include "control/EngineError.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/EngineError.h>
 #include "viewer/PdfFileExport.h"
 #include "pdfexport/PdfPageRenderer.h"
 #include "pdfexport/ReportPdfExport.h"

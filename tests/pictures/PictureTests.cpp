@@ -1,7 +1,7 @@
 #include "render/PageImageTesting.h"
 
 #include "render/PageRenderer.h"
-#include "control/Dispatch.h"
+#include <orvreport/Dispatch.h>
 #include "pictures/PictureDrawer.h"
 #include "pictures/PictureMetadata.h"
 

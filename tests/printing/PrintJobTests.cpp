@@ -3,7 +3,7 @@
 
 #include "CupsTestServer.h"
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "pdf/PdfTestSupport.h"
 #include "platform/ScriptedUiServices.h"
 #include "printing/PrintJob.h"

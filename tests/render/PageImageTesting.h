@@ -3,7 +3,7 @@
 // Shared by the rendering and export tests: a control to build pages with,
 // exported pages read back from their PNG files, and pixel counting.
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 
 #include <QImage>

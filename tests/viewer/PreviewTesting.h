@@ -1,8 +1,8 @@
 #pragma once
 
-#include "control/Dispatch.h"
-#include "control/OrvReportEngineEvents.h"
-#include "control/TORVREP.h"
+#include <orvreport/Dispatch.h>
+#include <orvreport/OrvReportEngineEvents.h>
+#include <orvreport/TORVREP.h>
 #include "platform/ScriptedUiServices.h"
 #include "viewer/Preview.h"
 

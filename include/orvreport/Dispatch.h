@@ -1,0 +1,4 @@
+#pragma once
+
+// Late binding: every operation by name through orv::TDispatchTable.
+#include "control/Dispatch.h"
