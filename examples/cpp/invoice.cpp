@@ -44,7 +44,7 @@ void buildInvoice(orv::TORVREP& report)
     report.SetPageByPaperSize(1); // Letter
     report.AddText("company", "Orv Office Supplies", 0.75, 0.8, 5, 0, "Arial", 18, kBlue, kWhite, "B");
     addText(report, "INVOICE 2026-0412", 7.75, 0.85, 3, 16, "B", 1);
-    report.AddBarCode("number", "20260412", 13, 5.25, 1.3, 2.5, 0.5, kBlack, 0); // Code 128
+    report.AddBarCode("number", "2026-0412", 10, 5.25, 1.3, 2.5, 0.5, kBlack, 0); // Code 128 B
 
     const float top = 2.2f, rowHeight = 0.25f;
     const int32_t rows = static_cast<int32_t>(std::size(kItems)) + 1;

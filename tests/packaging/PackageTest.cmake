@@ -29,7 +29,7 @@ if(SANITIZE)
 endif()
 
 # The invoice of examples/cpp built against the engine under `root_prefix`
-# and run: its PDF is checked by qpdf and pdftotext, its PNG by mutool.
+# and run: its PDF is checked by qpdf and pdftotext, its PNG by file, ZXingReader and MuPDF.
 function(build_and_run_example root_prefix scratch)
   file(REMOVE_RECURSE "${scratch}")
   run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/cpp" -B "${scratch}/build" -G "${GENERATOR}"
@@ -50,8 +50,15 @@ function(check_invoice folder)
   expect_contains("${output}" "INVOICE 2026-0412" "the invoice's text")
   expect_contains("${output}" "Total due: 275.10 EUR" "the invoice's text")
   expect_contains("${output}" "Page 1 of 1" "the invoice's text")
-  run(mutool info "${folder}/invoice.PNG")
-  expect_contains("${output}" "Pages: 1" "mutool's reading of the PNG")
+  # Letter at 96 pixels per inch, decoded whole by MuPDF.
+  run(file "${folder}/invoice.PNG")
+  expect_contains("${output}" "PNG image data, 816 x 1056" "file's reading of the PNG")
+  run(ZXingReader "${folder}/invoice.PNG")
+  expect_contains("${output}" "\"2026-0412\"" "the barcode read by ZXingReader")
+  file(COPY_FILE "${folder}/invoice.PNG" "${folder}/decoded.png")
+  run(mutool draw -q -r 96 -F pnm -o "${folder}/decoded.pnm" "${folder}/decoded.png")
+  file(READ "${folder}/decoded.pnm" header LIMIT 15)
+  expect_contains("${header}" "816 1056" "MuPDF's decoding of the PNG")
   file(READ "${folder}/invoice.PNG" signature LIMIT 8 HEX)
   if(NOT signature STREQUAL "89504e470d0a1a0a")
     message(FATAL_ERROR "invoice.PNG is not a PNG file")
@@ -104,7 +111,7 @@ int main(int argc, char** argv)
     orv::TORVREP report;
     report.AddText("t", "Built with pkg-config", 1, 1, 6.5, 0, "Arial", 12, 0, 0xFFFFFF, "", 0, 0, 0);
     try {
-        report.GotoPage(7);
+        report.NewPage(0, 0, 0, 0, -5);
     } catch (const orv::EngineError& e) {
         std::printf("refused %s, version %s, pages %d\n", e.statusText().c_str(), orv::kVersionText,
                     report.get_nTotalPages());
