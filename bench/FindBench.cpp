@@ -1,6 +1,6 @@
 // Find: a forward search through a long report whose only hit lies on its
 // last page. Target: under 100 ms for 10,000 pages of 20 text objects.
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "document/Report.h"
 #include "platform/ScriptedUiServices.h"
 

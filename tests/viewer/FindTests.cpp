@@ -2,7 +2,7 @@
 
 #include "PreviewTesting.h"
 
-#include "control/EngineError.h"
+#include <orvreport/EngineError.h>
 #include "document/Report.h"
 #include "viewer/FindToolbar.h"
 #include "viewer/PreviewFind.h"
