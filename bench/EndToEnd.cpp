@@ -12,7 +12,7 @@
 // "api" prints the seconds of building and of saving, the memory after
 // building and at the save's peak, and the build's seconds a page of its
 // first and last tenth; "haru" prints its seconds.
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "platform/ProcessInfo.h"
 #include "platform/ScriptedUiServices.h"
 

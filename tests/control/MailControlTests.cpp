@@ -2,7 +2,7 @@
 // local mail system (msmtp relaying to that server) and a recording
 // stand-in for the mail client.
 
-#include "control/TORVREP.h"
+#include <orvreport/TORVREP.h>
 #include "export/InFolderTesting.h"
 #include "mail/MailTestServers.h"
 #include "platform/ScriptedUiServices.h"
