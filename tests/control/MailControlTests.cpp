@@ -23,13 +23,6 @@ using namespace orv::mailtest;
 
 namespace {
 
-#define REQUIRE_SMTP_SERVER()                                  \
-    do {                                                       \
-        const std::string missing = smtpServerMissing();       \
-        if (!missing.empty())                                  \
-            GTEST_SKIP() << missing;                           \
-    } while (false)
-
 class MailControlTest : public testing::Test {
 protected:
     QTemporaryDir folder;

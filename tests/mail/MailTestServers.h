@@ -14,6 +14,14 @@ namespace orv::mailtest {
 // /usr/bin/python3 with aiosmtpd (python3-aiosmtpd of scripts/setup.sh).
 std::string smtpServerMissing();
 
+// Skips the test, with the reason, where no SMTP test server can run.
+#define REQUIRE_SMTP_SERVER()                            \
+    do {                                                 \
+        const std::string missing = smtpServerMissing(); \
+        if (!missing.empty())                            \
+            GTEST_SKIP() << missing;                     \
+    } while (false)
+
 // A Python script of tests/mail that serves on 127.0.0.1 and prints
 // "PORT <n>" when it is ready; stopped by its process id when this ends.
 class TScriptedServer {

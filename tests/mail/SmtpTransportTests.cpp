@@ -12,13 +12,6 @@ using namespace orv::mailtest;
 
 namespace {
 
-#define REQUIRE_SMTP_SERVER()                                  \
-    do {                                                       \
-        const std::string missing = smtpServerMissing();       \
-        if (!missing.empty())                                  \
-            GTEST_SKIP() << missing;                           \
-    } while (false)
-
 std::string shortMessage()
 {
     TMailMessage message;
