@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/PageRange.h"
 #include "export/RasterExport.h"
 
 #include <QImage>
@@ -19,10 +20,6 @@ int32_t exportedPage(const TReport& report, int32_t pageNumber);
 // The pages of a range given in either order, each end held to the report;
 // both ends 0 (or none above 0) mean the page the viewer shows, and a start
 // of 0 or less starts there.
-struct TPageRange {
-    int32_t first = 1;
-    int32_t last = 1;
-};
 TPageRange exportedPageRange(const TReport& report, int32_t start, int32_t end);
 
 // The result of a saving operation: 0, or -1 when the file was to be opened

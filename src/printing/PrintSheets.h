@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/PageRange.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -11,13 +13,6 @@ inline constexpr int32_t All = 0;
 inline constexpr int32_t OddOnly = 1;
 inline constexpr int32_t EvenOnly = 2;
 } // namespace PrintPageType
-
-// A range of 1-based page numbers, both ends included.
-struct TPageRange {
-    int32_t first = 1;
-    int32_t last = 1;
-    friend bool operator==(TPageRange, TPageRange) = default;
-};
 
 // How many sheets across (and down) an enlarged page is printed on: the
 // printer scale over 100, rounded half to even, at least 1.

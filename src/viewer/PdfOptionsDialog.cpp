@@ -7,6 +7,7 @@
 #include "printing/PagePreview.h"
 #include "render/PageRenderer.h"
 #include "viewer/InterfaceTexts.h"
+#include "viewer/PageRangeGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -220,24 +220,9 @@ QWidget* TPdfOptionsDialog::buildFontsTab()
 
 void TPdfOptionsDialog::buildRangeGroup(const QRect& geometry)
 {
-    auto* group = new QGroupBox(QStringLiteral(" Page Range "), this);
-    group->setGeometry(geometry);
-    m_all = addControl<QRadioButton>(group, "rbAll", QRect(10, 20, 60, 20), QStringLiteral("All"));
-    m_currentPage =
-        addControl<QRadioButton>(group, "rbCurrentPage", QRect(76, 20, 120, 20), QStringLiteral("Current Page"));
-    m_pagesFrom =
-        addControl<QRadioButton>(group, "rbPagesFrom", QRect(10, 42, 100, 20), QStringLiteral("Pages From: "));
-    m_fromPage = addControl<QLineEdit>(group, "txtFromPage", QRect(110, 40, 50, 22));
-    addLabel(QStringLiteral("To:"), group, QRect(168, 43, 22, 16));
-    m_toPage = addControl<QLineEdit>(group, "txtToPage", QRect(192, 40, 50, 22));
-    m_fromPage->setText(QStringLiteral("1"));
-    m_toPage->setText(QString::number(m_report.pageCount()));
-    for (QRadioButton* range : {m_all, m_currentPage, m_pagesFrom})
-        connect(range, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                applyRangeChoice();
-        });
-    m_all->setChecked(true);
+    m_range = new TPageRangeGroup(QStringLiteral(" Page Range "), m_report.pageCount(), this);
+    m_range->setGeometry(geometry);
+    m_range->choose(TPageRangeGroup::Choice::All);
 }
 
 void TPdfOptionsDialog::buildPreview(const QRect& geometry)
@@ -318,11 +303,11 @@ TPdfDialogValues TPdfOptionsDialog::values() const
     // The range: every page, the page in the preview, or the typed pages
     // in order, kept to the report.
     const int32_t pageCount = m_report.pageCount();
-    if (m_currentPage->isChecked()) {
+    if (m_range->choice() == TPageRangeGroup::Choice::CurrentPage) {
         values.firstPage = values.lastPage = m_pageScroller->value();
-    } else if (m_pagesFrom->isChecked()) {
-        int32_t from = leadingNumber(m_fromPage->text());
-        int32_t to = leadingNumber(m_toPage->text());
+    } else if (m_range->choice() == TPageRangeGroup::Choice::TypedPages) {
+        int32_t from = m_range->typedFrom();
+        int32_t to = m_range->typedTo();
         if (to < from)
             std::swap(from, to);
         values.firstPage = std::max(from, 1);
@@ -358,12 +343,6 @@ void TPdfOptionsDialog::showPage(int pageNumber)
 {
     m_pageLabel->setText(QStringLiteral("%1 / %2").arg(pageNumber).arg(m_report.pageCount()));
     m_preview->showPage(TPageDrawing(m_report, pageNumber, 1.0));
-}
-
-void TPdfOptionsDialog::applyRangeChoice()
-{
-    m_fromPage->setEnabled(m_pagesFrom->isChecked());
-    m_toPage->setEnabled(m_pagesFrom->isChecked());
 }
 
 TPdfDialogOutcome TPdfSaveConfirmation::ask()

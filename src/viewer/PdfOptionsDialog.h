@@ -11,12 +11,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QRadioButton;
 class QScrollBar;
 
 namespace orv {
 
 class TInterfaceTexts;
+class TPageRangeGroup;
 class TPagePreview;
 class TReport;
 class TUiServices;
@@ -91,7 +91,6 @@ private:
     void fill(const TPdfDialogValues& values);
     void chooseFileName();
     void showPage(int pageNumber);
-    void applyRangeChoice();
 
     TReport& m_report;
     const TInterfaceTexts& m_texts;
@@ -120,11 +119,7 @@ private:
     QListWidget* m_fonts = nullptr;
     QCheckBox* m_embedFont = nullptr;
 
-    QRadioButton* m_all = nullptr;
-    QRadioButton* m_currentPage = nullptr;
-    QRadioButton* m_pagesFrom = nullptr;
-    QLineEdit* m_fromPage = nullptr;
-    QLineEdit* m_toPage = nullptr;
+    TPageRangeGroup* m_range = nullptr;
     TPagePreview* m_preview = nullptr;
     QLabel* m_pageLabel = nullptr;
     QScrollBar* m_pageScroller = nullptr;

@@ -2,6 +2,7 @@
 
 #include "document/Report.h"
 #include "platform/Screen.h"
+#include "printing/DialogControls.h"
 #include "render/PageRenderer.h"
 #include "viewer/FindToolbar.h"
 #include "viewer/InterfaceTexts.h"

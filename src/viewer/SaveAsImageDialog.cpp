@@ -10,6 +10,7 @@
 #include "printing/PagePreview.h"
 #include "render/PageRenderer.h"
 #include "viewer/InterfaceTexts.h"
+#include "viewer/PageRangeGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -98,7 +98,7 @@ TSaveAsImageDialog::TSaveAsImageDialog(const TReport& report, const TInterfaceTe
         m_sizeScroller->setValue(full);
     }
     showPage(m_pageScroller->value());
-    m_currentPage->setChecked(true);
+    m_range->choose(TPageRangeGroup::Choice::CurrentPage);
 }
 
 void TSaveAsImageDialog::buildFileControls()
@@ -148,23 +148,8 @@ void TSaveAsImageDialog::buildImageControls()
 
 void TSaveAsImageDialog::buildRangeGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral(" Pages "), this);
-    group->setGeometry(8, 152, 390, 66);
-    m_all = addControl<QRadioButton>(group, "rbAll", QRect(10, 20, 60, 20), QStringLiteral("All"));
-    m_currentPage =
-        addControl<QRadioButton>(group, "rbCurrentPage", QRect(76, 20, 120, 20), QStringLiteral("Current Page"));
-    m_pagesFrom =
-        addControl<QRadioButton>(group, "rbPagesFrom", QRect(10, 42, 100, 20), QStringLiteral("Pages From: "));
-    m_fromPage = addControl<QLineEdit>(group, "txtFromPage", QRect(110, 40, 50, 22));
-    addLabel(QStringLiteral("To:"), group, QRect(168, 43, 22, 16));
-    m_toPage = addControl<QLineEdit>(group, "txtToPage", QRect(192, 40, 50, 22));
-    m_fromPage->setText(QStringLiteral("1"));
-    m_toPage->setText(QString::number(m_report.pageCount()));
-    for (QRadioButton* range : {m_all, m_currentPage, m_pagesFrom})
-        connect(range, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                applyRangeChoice();
-        });
+    m_range = new TPageRangeGroup(QStringLiteral(" Pages "), m_report.pageCount(), this);
+    m_range->setGeometry(8, 152, 390, 66);
 }
 
 void TSaveAsImageDialog::buildPreview()
@@ -286,12 +271,6 @@ void TSaveAsImageDialog::showImageSize()
                              .arg(truncated(imageScale * 100 + 0.5)));
 }
 
-void TSaveAsImageDialog::applyRangeChoice()
-{
-    m_fromPage->setEnabled(m_pagesFrom->isChecked());
-    m_toPage->setEnabled(m_pagesFrom->isChecked());
-}
-
 void TSaveAsImageDialog::chooseFileName()
 {
     const std::optional<std::string> chosen = m_ui.saveFileName(kCaption, kPictureFilter, utf8(m_fileName->text()));
@@ -304,14 +283,13 @@ TImageSetRequest TSaveAsImageDialog::request() const
     TImageSetRequest request;
     request.fileName = utf8(m_fileName->text().trimmed());
     request.type = type();
-    if (m_currentPage->isChecked()) {
+    if (m_range->choice() == TPageRangeGroup::Choice::CurrentPage) {
         request.firstPage = request.lastPage = m_pageScroller->value();
-    } else if (m_all->isChecked()) {
+    } else if (m_range->choice() == TPageRangeGroup::Choice::All) {
         request.firstPage = 1;
         request.lastPage = m_report.pageCount();
     } else {
-        const TPageRange range =
-            exportedPageRange(m_report, leadingNumber(m_fromPage->text()), leadingNumber(m_toPage->text()));
+        const TPageRange range = exportedPageRange(m_report, m_range->typedFrom(), m_range->typedTo());
         request.firstPage = range.first;
         request.lastPage = range.last;
     }

@@ -14,12 +14,12 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QScrollBar;
 
 namespace orv {
 
 class TInterfaceTexts;
+class TPageRangeGroup;
 class TPagePreview;
 class TReport;
 class TUiServices;
@@ -55,7 +55,6 @@ private:
     void qualityTyped();
     void showPage(int pageNumber);
     void showImageSize();
-    void applyRangeChoice();
     void chooseFileName();
     void save();
     void openFirstFile();
@@ -86,11 +85,7 @@ private:
     QCheckBox* m_multiPageTiff = nullptr;
     QScrollBar* m_sizeScroller = nullptr;
     QLabel* m_sizeLabel = nullptr;
-    QRadioButton* m_all = nullptr;
-    QRadioButton* m_currentPage = nullptr;
-    QRadioButton* m_pagesFrom = nullptr;
-    QLineEdit* m_fromPage = nullptr;
-    QLineEdit* m_toPage = nullptr;
+    TPageRangeGroup* m_range = nullptr;
     TPagePreview* m_preview = nullptr;
     QLabel* m_pageLabel = nullptr;
     QScrollBar* m_pageScroller = nullptr;

@@ -98,20 +98,6 @@ int32_t scrollToKeep(int32_t range, int32_t press, int32_t oldPageSize, int32_t 
   return static_cast<int32_t>(std::trunc(static_cast<double>(range) * press / extent));
 }
 
-int32_t leadingNumber(const QString& text)
-{
-  int i = 0;
-  while (i < text.size() && text[i] == u' ')
-    ++i;
-  int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10 + (text[i].unicode() - u'0');
-    if (value > 1'000'000'000)
-      return 1'000'000'000; // far beyond any zoom or page count
-  }
-  return static_cast<int32_t>(value);
-}
-
 int32_t arrowStep(Qt::KeyboardModifiers modifiers)
 {
   const bool shift = modifiers & Qt::ShiftModifier;
@@ -129,7 +115,7 @@ int32_t zoomBoxUp(int32_t value, int32_t step)
 {
   if (value < kMaxBoxZoom)
     value += step;
-  return std::min(kMaxBoxZoom, value);
+  return std::clamp(value, kMinZoom, kMaxBoxZoom);
 }
 
 int32_t zoomBoxDown(int32_t value, int32_t step)

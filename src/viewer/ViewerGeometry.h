@@ -54,9 +54,6 @@ TPagePlacement placePage(QSize area, QSize page, int32_t border);
 // trunc(range x press / (old page size + 2 x border)).
 int32_t scrollToKeep(int32_t range, int32_t press, int32_t oldPageSize, int32_t border);
 
-// The number the leading decimal digits of a box's text give (blanks before
-// them skipped, anything after them ignored); 0 when there are none.
-int32_t leadingNumber(const QString& text);
 // The zoom and page boxes' arrow step: 1, 5 with Shift, 10 with Ctrl, 25
 // with both.
 int32_t arrowStep(Qt::KeyboardModifiers modifiers);

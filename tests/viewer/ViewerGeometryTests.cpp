@@ -1,3 +1,4 @@
+#include "printing/DialogControls.h"
 #include "viewer/ViewerGeometry.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,8 @@ TEST(ViewerZoom, ZoomBoxArrowsStayBetweenTenAndSixteenHundred)
     EXPECT_EQ(zoomBoxDown(12, 5), 10);
     EXPECT_EQ(zoomBoxDown(10, 1), 10);
     EXPECT_EQ(zoomBoxDown(150, 10), 140);
+    // A negative number typed into the box never becomes a negative zoom.
+    EXPECT_EQ(zoomBoxUp(-5, 1), 10);
 }
 
 TEST(ViewerBoxes, LeadingDigitsGiveTheNumber)
@@ -73,6 +76,8 @@ TEST(ViewerBoxes, LeadingDigitsGiveTheNumber)
     EXPECT_EQ(leadingNumber("x150"), 0);
     EXPECT_EQ(leadingNumber(""), 0);
     EXPECT_EQ(leadingNumber("99999999999999"), 1000000000);
+    EXPECT_EQ(leadingNumber(" -7 copies"), -7);
+    EXPECT_EQ(leadingNumber("-99999999999999"), -1000000000);
 }
 
 TEST(ViewerBoxes, PageBoxTextAndWidthFollowThePageCount)
