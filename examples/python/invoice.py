@@ -22,6 +22,7 @@ ITEMS = [
     ("Label printer tape, 12 mm", 5, Decimal("11.40")),
 ] * 6  # thirty lines: the table runs onto the second page
 ROWS_PER_PAGE = 20
+CODE_128_B = 10  # AddBarCode's symbology: Code 128, code set B (digits, letters and "-")
 
 
 def write_logo(path):
@@ -80,7 +81,7 @@ def build_invoice(r, logo):
     text(r, "address", "12 Harbour Road, Port Orv", 1.85, 1.3, 4, 10, colour=GREY)
     text(r, "title", "INVOICE 2026-0412", 7.75, 0.95, 3, 16, "B", align=1)
     text(r, "date", "9 December 2026", 7.75, 1.3, 3, 10, align=1)
-    r.AddBarCode("number", "20260412", 13, 5.25, 1.55, 2.5, 0.5, BLACK, 0)  # Code 128
+    r.AddBarCode("number", "2026-0412", CODE_128_B, 5.25, 1.55, 2.5, 0.5, BLACK, 0)  # the invoice number
     text(r, "bill", "Bill to: Harbour Café, 3 Quay Street, Port Orv", 0.75, 2.45, 6, 10)
     item_table(r, 2.7, ITEMS[:ROWS_PER_PAGE], 1)
     page_footer(r)

@@ -1,5 +1,6 @@
 import importlib.util
 import io
+import subprocess
 
 from conftest import EXAMPLES, pdf_text, qpdf_check
 
@@ -21,6 +22,10 @@ def test_invoice_writes_a_two_page_pdf_with_its_text(tmp_path):
     assert "21. Paper, A4, 80 g, box of 2500" in pages[1] and "Page 2 of 2" in pages[1]
     assert "Total due: 1992.60 EUR" in pages[1]
     assert len([p for p in pages if p.strip()]) == 2
+    # The barcode carries the invoice number as Code 128, read from the page as printed.
+    subprocess.run(["pdftoppm", "-r", "150", "-f", "1", "-l", "1", "-png", written, str(tmp_path / "page")], check=True)
+    read = subprocess.run(["ZXingReader", str(tmp_path / "page-1.png")], capture_output=True, text=True, check=True)
+    assert 'Text:       "2026-0412"' in read.stdout and "Format:     Code128" in read.stdout, read.stdout
 
 
 def test_pdf_response_serves_the_stream_as_the_body(tmp_path):
