@@ -41,6 +41,13 @@ public:
     std::vector<Variant> fire(const std::string& event, std::vector<Variant> args);
 
     TPythonEventSink& events() { return *m_events; }
+    // The handlers' part in garbage collection (none once closed).
+    int traverse(visitproc visit, void* arg) const { return m_events ? m_events->traverse(visit, arg) : 0; }
+    void clearReferences()
+    {
+        if (m_events)
+            m_events->clear();
+    }
     bool closed() const { return !m_control; }
     bool hasWindow() const { return m_window; }
 

@@ -48,6 +48,14 @@ bool TPythonEventSink::disconnect(const std::string& event, py::handle handler)
     return false;
 }
 
+int TPythonEventSink::traverse(visitproc visit, void* arg) const
+{
+    for (const auto& [event, handlers] : m_handlers)
+        for (const py::object& handler : handlers)
+            Py_VISIT(handler.ptr());
+    return 0;
+}
+
 void TPythonEventSink::onEvent(const char* name, int32_t, std::vector<Variant>& args)
 {
     py::gil_scoped_acquire gil;

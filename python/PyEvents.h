@@ -35,6 +35,11 @@ public:
 
     void onEvent(const char* name, int32_t dispId, std::vector<Variant>& args) override;
 
+    // The garbage collector's view of the handlers: they often refer back to
+    // their engine, and such a cycle is only freed when the collector sees it.
+    int traverse(visitproc visit, void* arg) const;
+    void clear() { m_handlers.clear(); }
+
 private:
     void report(pybind11::error_already_set& error);
 

@@ -88,6 +88,13 @@ public:
     const DispatchEntry& entry() const { return m_entry; }
     py::object engine() const { return m_engine; }
 
+    int traverse(visitproc visit, void* arg) const
+    {
+        Py_VISIT(m_engine.ptr());
+        return 0;
+    }
+    void clearReferences() { m_engine = py::none(); }
+
     py::object call(py::args positional, py::kwargs keywords)
     {
         const std::vector<ParamDecl>& params = m_entry.params;
@@ -141,6 +148,41 @@ private:
     py::object m_engine;
     const DispatchEntry& m_entry;
 };
+
+// The C++ object of a pybind11 instance, or null before it is constructed.
+template <class T>
+T* constructedValue(PyObject* self)
+{
+    auto valueAndHolder = reinterpret_cast<py::detail::instance*>(self)->get_value_and_holder();
+    return valueAndHolder.holder_constructed() ? valueAndHolder.template value_ptr<T>() : nullptr;
+}
+
+// Instances that hold Python objects take part in garbage collection: a
+// handler that refers to its engine (r.on("OnPageClick", lambda p: r.GotoPage(p)),
+// or r.on("OnPaint", r.NewPage)) makes a cycle that reference counting alone
+// never frees, and the engine would live on with its widget and pages.
+template <class T>
+void collectCycles(PyHeapTypeObject* heapType)
+{
+    PyTypeObject* type = &heapType->ht_type;
+    type->tp_flags |= Py_TPFLAGS_HAVE_GC;
+    type->tp_traverse = [](PyObject* self, visitproc visit, void* arg) {
+        Py_VISIT(Py_TYPE(self));
+        const T* value = constructedValue<T>(self);
+        return value ? value->traverse(visit, arg) : 0;
+    };
+    type->tp_clear = [](PyObject* self) {
+        if (T* value = constructedValue<T>(self))
+            value->clearReferences();
+        return 0;
+    };
+    // Untracked before the C++ destructor runs: it may run handlers, and
+    // they a collection that must not visit a half-destroyed object.
+    type->tp_dealloc = [](PyObject* self) {
+        PyObject_GC_UnTrack(self);
+        py::detail::pybind11_object_dealloc(self);
+    };
+}
 
 TPythonEngine& engineOf(PyObject* self)
 {
@@ -242,7 +284,8 @@ class EngineError(RuntimeError):
         events[i] = py::str(TLateBoundEventSink::eventNames()[i]);
     module.attr("EVENTS") = events;
 
-    py::class_<TOperation>(module, "Operation", "One operation of an engine, ready to call.")
+    py::class_<TOperation>(module, "Operation", py::custom_type_setup(collectCycles<TOperation>),
+                           "One operation of an engine, ready to call.")
         .def("__call__", &TOperation::call)
         .def_property_readonly("name", [](const TOperation& op) { return op.entry().name; })
         .def_property_readonly("__self__", &TOperation::engine)
@@ -250,6 +293,7 @@ class EngineError(RuntimeError):
         .def("__repr__", [](const TOperation& op) { return "<orvreport operation " + methodSignature(op.entry()) + ">"; });
 
     py::class_<TPythonEngine>(module, "Engine", py::custom_type_setup([](PyHeapTypeObject* heapType) {
+                                  collectCycles<TPythonEngine>(heapType);
                                   heapType->ht_type.tp_getattro = engineGetAttr;
                                   heapType->ht_type.tp_setattro = engineSetAttr;
                               }),

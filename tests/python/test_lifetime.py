@@ -1,6 +1,8 @@
+import gc
 import os
 import textwrap
 import threading
+import weakref
 
 import pytest
 
@@ -67,6 +69,15 @@ class TestLifetime:
         with pytest.raises(RuntimeError, match="closed"):
             r.NewPage()
         r.close()  # closing twice is harmless
+
+    def test_an_engine_its_own_handlers_refer_to_is_freed_by_the_collector(self):
+        r = orvreport.Engine()
+        r.on("OnPageClick", lambda page: r.GotoPage(page))
+        r.on("OnPaint", r.NewPage)
+        gone = weakref.ref(r)
+        del r
+        gc.collect()
+        assert gone() is None
 
     def test_a_thousand_engines_leave_the_working_set_flat(self):
         # Run apart so that the measurement sees only engines; under the
