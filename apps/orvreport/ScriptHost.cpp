@@ -55,12 +55,9 @@ void TScriptHost::printDialog(const TScriptedUiServices::Shown& shown)
 
 ExitStatus TScriptHost::run(const std::string& scriptName, std::string_view source)
 {
-    // The script is read twice: once to check it whole, so that one that
-    // does not parse runs nothing, and once to run it statement by
-    // statement, so that no more than one statement's tree exists at a time.
-    std::vector<script::Declaration> declarations;
+    script::Program program;
     try {
-        declarations = TScriptParser::check(source);
+        program = TScriptParser::parse(source);
     } catch (const TScriptSyntaxError& e) {
         m_err << "orvreport: " << scriptName << ':' << e.line() << ": " << e.what() << '\n';
         return ExitBadInput;
@@ -68,12 +65,7 @@ ExitStatus TScriptHost::run(const std::string& scriptName, std::string_view sour
     if (!m_control)
         m_control = std::make_unique<TORVREP>(nullptr, TORVREP::Options{&m_ui, m_events.get(), false});
     TScriptInterpreter interpreter(*m_control, m_ui, m_out);
-    interpreter.declare(declarations);
-    TScriptReader reader(source);
-    bool allRan = true;
-    while (std::optional<script::Statement> statement = reader.next())
-        allRan = interpreter.runStatement(*statement) && allRan;
-    return allRan ? ExitRan : ExitFailed;
+    return interpreter.run(program) ? ExitRan : ExitFailed;
 }
 
 } // namespace orv

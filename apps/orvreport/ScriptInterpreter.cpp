@@ -4,7 +4,6 @@
 #include "platform/AsciiText.h"
 #include "platform/ScriptedUiServices.h"
 
-
 namespace orv {
 
 using namespace script;
@@ -16,23 +15,19 @@ TScriptInterpreter::TScriptInterpreter(IOrvReportEngine& engine, TScriptedUiServ
 
 bool TScriptInterpreter::run(const Program& program)
 {
-    declare(program.declarations);
+    for (const Declaration& declaration : program.declarations)
+        m_variables.try_emplace(asciiLower(declaration.name));
+    TScriptCodeReader statements(program.code);
     bool allRan = true;
-    for (const Statement& statement : program.statements)
-        allRan = runStatement(statement) && allRan;
+    while (!statements.atEnd())
+        allRan = runStatement(program, statements.nextStatement()) && allRan;
     return allRan;
 }
 
-void TScriptInterpreter::declare(const std::vector<Declaration>& declarations)
-{
-    for (const Declaration& declaration : declarations)
-        m_variables.try_emplace(asciiLower(declaration.name));
-}
-
-bool TScriptInterpreter::runStatement(const Statement& statement)
+bool TScriptInterpreter::runStatement(const Program& program, std::string_view code)
 {
     try {
-        runTrapped([&] { std::visit([this](const auto& node) { execute(node); }, statement.node); });
+        runTrapped([&] { execute(program, code); });
         return true;
     } catch (const EngineError& e) {
         m_out << "error " << e.statusText() << ' ' << e.what() << '\n';
@@ -55,100 +50,125 @@ std::string TScriptInterpreter::printedText(const Variant& value)
     }
 }
 
-void TScriptInterpreter::execute(const CallStatement& statement)
+void TScriptInterpreter::execute(const Program& program, std::string_view code)
 {
-    evaluate(statement.call);
-}
-
-void TScriptInterpreter::execute(const AssignStatement& statement)
-{
-    Variant value = evaluate(*statement.value);
-    // A name the engine knows is always written through the engine, so that
-    // writing a read-only property fails instead of hiding it behind a variable.
-    if (TDispatchTable::instance().has(statement.name, InvokeMethod | InvokePropertyGet | InvokePropertyPut)) {
-        std::vector<Variant> args{std::move(value)};
-        invoke(statement.name, InvokePropertyPut, args);
-    } else {
-        m_variables[asciiLower(statement.name)] = std::move(value);
+    m_stack.clear(); // a failed statement may have left values behind
+    TScriptCodeReader reader(code);
+    while (!reader.atEnd()) {
+        const Instruction instruction = reader.next();
+        switch (instruction.op) {
+        case Op::Long:
+            push(instruction.integer);
+            break;
+        case Op::Double:
+            push(instruction.real);
+            break;
+        case Op::Text:
+            push(std::string(instruction.text));
+            break;
+        case Op::Value:
+            push(program.values[instruction.index]);
+            break;
+        case Op::Missing:
+            push(Variant::missing());
+            break;
+        case Op::Name:
+            push(valueOf(program.names[instruction.index]));
+            break;
+        case Op::Reference: {
+            const Name& name = program.names[instruction.index];
+            m_stack.push_back({valueOf(name), &name});
+            break;
+        }
+        case Op::Call:
+            call(program.names[instruction.index], instruction.arguments);
+            break;
+        case Op::Unary:
+            m_stack.back().value = applyUnary(static_cast<UnaryOperator>(instruction.index), m_stack.back().value);
+            m_stack.back().reference = nullptr;
+            break;
+        case Op::Binary: {
+            const Variant right = pop();
+            m_stack.back().value =
+                applyBinary(static_cast<BinaryOperator>(instruction.index), m_stack.back().value, right);
+            m_stack.back().reference = nullptr;
+            break;
+        }
+        case Op::Drop:
+            pop();
+            break;
+        case Op::Assign: {
+            const Name& name = program.names[instruction.index];
+            // A name the engine knows is always written through the engine, so
+            // that writing a read-only property fails instead of hiding it
+            // behind a variable.
+            if (name.dispatchId) {
+                m_arguments.assign(1, pop());
+                invoke(name, InvokePropertyPut, m_arguments);
+            } else {
+                m_variables[name.key] = pop();
+            }
+            break;
+        }
+        case Op::Print: {
+            // Every value was computed before any is printed, so a failing
+            // one prints nothing but the error.
+            for (size_t i = m_stack.size() - instruction.index; i < m_stack.size(); ++i)
+                m_out << printedText(m_stack[i].value) << '\n';
+            m_stack.resize(m_stack.size() - instruction.index);
+            break;
+        }
+        case Op::Answer:
+            m_ui.queueAnswer(pop().toString());
+            break;
+        }
     }
 }
 
-void TScriptInterpreter::execute(const PrintStatement& statement)
+void TScriptInterpreter::call(const Name& name, uint32_t argumentCount)
 {
-    // Every value first, so that a failing one prints nothing but the error.
-    std::vector<Variant> values;
-    for (const ExprPtr& expr : statement.values)
-        values.push_back(evaluate(*expr));
-    for (const Variant& value : values)
-        m_out << printedText(value) << '\n';
-}
-
-void TScriptInterpreter::execute(const AnswerStatement& statement)
-{
-    m_ui.queueAnswer(evaluate(*statement.answer).toString());
-}
-
-Variant TScriptInterpreter::evaluate(const Expr& expr)
-{
-    return std::visit([this](const auto& node) { return evaluate(node); }, expr.node);
-}
-
-Variant TScriptInterpreter::evaluate(const LiteralExpr& literal)
-{
-    return literal.value;
-}
-
-Variant TScriptInterpreter::evaluate(const NameExpr& name)
-{
-    if (const Variant* variable = findVariable(name.name))
-        return *variable;
-    std::vector<Variant> noArgs;
-    return invoke(name.name, InvokeMethod | InvokePropertyGet, noArgs);
-}
-
-Variant TScriptInterpreter::evaluate(const CallExpr& call)
-{
-    std::vector<Variant> args;
-    args.reserve(call.arguments.size());
-    for (const Argument& argument : call.arguments)
-        args.push_back(argument.value ? evaluate(*argument.value) : Variant::missing());
-    if (call.builtin)
-        return call.builtin->call(args);
-
-    Variant result = invoke(call.name, InvokeMethod | InvokePropertyGet, args);
+    const size_t first = m_stack.size() - argumentCount;
+    m_arguments.clear();
+    m_arguments.reserve(argumentCount);
+    for (size_t i = first; i < m_stack.size(); ++i)
+        m_arguments.push_back(std::move(m_stack[i].value));
+    Variant result = name.builtin ? name.builtin->call(m_arguments)
+                                  : invoke(name, InvokeMethod | InvokePropertyGet, m_arguments);
     // Variables passed by reference take back what the operation left in their argument.
-    for (size_t i = 0; i < call.arguments.size(); ++i)
-        if (Variant* variable = findVariable(call.arguments[i].reference))
-            *variable = args[i];
-    return result;
+    for (size_t i = 0; !name.builtin && i < argumentCount; ++i)
+        if (const Name* reference = m_stack[first + i].reference)
+            if (Variant* variable = findVariable(*reference))
+                *variable = std::move(m_arguments[i]);
+    m_stack.resize(first);
+    push(std::move(result));
 }
 
-Variant TScriptInterpreter::evaluate(const UnaryExpr& unary)
+Variant TScriptInterpreter::pop()
 {
-    return applyUnary(unary.op, evaluate(*unary.operand));
-}
-
-// A long chain (a + b + c ...) leans left: it is walked down to its first
-// operand and evaluated back up, without recursing once per operator.
-Variant TScriptInterpreter::evaluate(const BinaryExpr& binary)
-{
-    std::vector<const BinaryExpr*> chain{&binary};
-    while (const auto* left = std::get_if<BinaryExpr>(&chain.back()->left->node))
-        chain.push_back(left);
-    Variant value = evaluate(*chain.back()->left);
-    for (auto link = chain.rbegin(); link != chain.rend(); ++link)
-        value = applyBinary((*link)->op, value, evaluate(*(*link)->right));
+    Variant value = std::move(m_stack.back().value);
+    m_stack.pop_back();
     return value;
 }
 
-Variant TScriptInterpreter::invoke(std::string_view name, unsigned kinds, std::vector<Variant>& args)
+Variant TScriptInterpreter::valueOf(const Name& name)
 {
-    return TDispatchTable::instance().invoke(m_engine, name, kinds, args);
+    if (const Variant* variable = findVariable(name))
+        return *variable;
+    std::vector<Variant> noArgs;
+    return invoke(name, InvokeMethod | InvokePropertyGet, noArgs);
 }
 
-Variant* TScriptInterpreter::findVariable(std::string_view name)
+Variant TScriptInterpreter::invoke(const Name& name, unsigned kinds, std::vector<Variant>& args)
 {
-    auto found = m_variables.find(asciiLower(name));
+    const TDispatchTable& table = TDispatchTable::instance();
+    // A name the engine lacks fails as the table reports it.
+    return name.dispatchId ? table.invoke(m_engine, *name.dispatchId, kinds, args)
+                           : table.invoke(m_engine, name.text, kinds, args);
+}
+
+Variant* TScriptInterpreter::findVariable(const Name& name)
+{
+    auto found = m_variables.find(name.key);
     return found == m_variables.end() ? nullptr : &found->second;
 }
 

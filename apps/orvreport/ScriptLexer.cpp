@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <iterator>
-#include <optional>
 
 namespace orv {
 
@@ -23,24 +21,6 @@ bool isDigit(char c)
 bool isNameChar(char c)
 {
     return isNameStart(c) || isDigit(c) || c == '_';
-}
-
-// Integer literals are Long; one too big for a Long, and every literal with a
-// fraction or an exponent, is a Double. Nothing for a number no Double holds.
-std::optional<Variant> numberValue(std::string_view text)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (text.find_first_of(".eE") == std::string_view::npos) {
-        int32_t whole = 0;
-        auto [ptr, ec] = std::from_chars(first, last, whole);
-        if (ec == std::errc() && ptr == last)
-            return whole;
-    }
-    double value = 0;
-    if (std::from_chars(first, last, value).ec != std::errc())
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -64,20 +44,10 @@ TScriptLexer::TScriptLexer(std::string_view source)
         m_pos = 3;
 }
 
-std::vector<TScriptToken> TScriptLexer::tokenize(std::string_view source)
+TScriptToken& TScriptLexer::addToken(TScriptToken::Kind kind, size_t start)
 {
-    TScriptLexer lexer(source);
-    std::vector<TScriptToken> tokens;
-    std::vector<TScriptToken> line;
-    while (lexer.nextLine(line))
-        std::move(line.begin(), line.end(), std::back_inserter(tokens));
-    return tokens;
-}
-
-void TScriptLexer::addToken(TScriptToken::Kind kind, size_t start, Variant value)
-{
-    m_tokens->emplace_back(kind, m_source.substr(start, m_pos - start), std::move(value), m_line);
     m_lineHasTokens = true;
+    return m_tokens->emplace_back(kind, m_source.substr(start, m_pos - start), m_line);
 }
 
 bool TScriptLexer::nextLine(std::vector<TScriptToken>& tokens)
@@ -143,13 +113,16 @@ void TScriptLexer::lexNumber()
         return m_pos > from;
     };
     bool wellFormed = true;
+    bool integral = true;
     digits();
     if (peek() == '.') {
         ++m_pos;
+        integral = false;
         wellFormed = digits();
     }
     if (wellFormed && (peek() == 'e' || peek() == 'E')) {
         ++m_pos;
+        integral = false;
         if (peek() == '+' || peek() == '-')
             ++m_pos;
         wellFormed = digits();
@@ -160,17 +133,28 @@ void TScriptLexer::lexNumber()
         throw TScriptSyntaxError(m_line,
                                  "malformed number '" + std::string(m_source.substr(start, m_pos - start)) + "'");
     }
-    const std::string_view text = m_source.substr(start, m_pos - start);
-    std::optional<Variant> value = numberValue(text);
-    if (!value)
-        throw TScriptSyntaxError(m_line, "number out of range '" + std::string(text) + "'");
-    addToken(TScriptToken::Kind::Literal, start, std::move(*value));
+    // Integer literals are Long; one too big for a Long, and every literal
+    // with a fraction or an exponent, is a Double.
+    const char* first = m_source.data() + start;
+    const char* last = m_source.data() + m_pos;
+    if (integral) {
+        int32_t whole = 0;
+        if (const auto [end, fault] = std::from_chars(first, last, whole); fault == std::errc() && end == last) {
+            TScriptToken& token = addToken(TScriptToken::Kind::Number, start);
+            token.isLong = true;
+            token.number = whole;
+            return;
+        }
+    }
+    double value = 0;
+    if (std::from_chars(first, last, value).ec != std::errc())
+        throw TScriptSyntaxError(m_line, "number out of range '" + std::string(first, last) + "'");
+    addToken(TScriptToken::Kind::Number, start).number = value;
 }
 
 void TScriptLexer::lexString()
 {
     const size_t start = m_pos;
-    std::string value;
     ++m_pos;
     for (;;) {
         // Up to the next quote at once; "" stands for one quote.
@@ -179,14 +163,12 @@ void TScriptLexer::lexString()
             ++end;
         if (end == m_source.size() || m_source[end] != '"')
             throw TScriptSyntaxError(m_line, "unterminated string");
-        value.append(m_source.substr(m_pos, end - m_pos));
         m_pos = end + 1;
         if (peek() != '"')
             break;
-        value += '"';
         ++m_pos;
     }
-    addToken(TScriptToken::Kind::Literal, start, std::move(value));
+    addToken(TScriptToken::Kind::String, start);
 }
 
 void TScriptLexer::lexOperator()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <orvreport/Variant.h>
-
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,7 +22,8 @@ private:
 struct TScriptToken {
     enum class Kind {
         Name,
-        Literal, // a number or a string; its value is in `value`
+        Number, // its value is in `number`
+        String, // `text` is the literal as written, quotes included
         Plus,
         Minus,
         Star,
@@ -45,8 +44,11 @@ struct TScriptToken {
 
     Kind kind;
     std::string_view text; // as written in the script, which outlives its tokens
-    Variant value;
     int line;
+    // A Number's value: a Long when it is written without fraction or
+    // exponent and fits, otherwise a Double.
+    bool isLong = false;
+    double number = 0;
 
     bool isEndOfStatement() const { return kind == Kind::EndOfLine || kind == Kind::EndOfScript; }
     // How an error message quotes the token.
@@ -65,9 +67,6 @@ public:
     // EndOfScript on the last line; false once EndOfScript has been given.
     bool nextLine(std::vector<TScriptToken>& tokens);
 
-    // Every token of the script.
-    static std::vector<TScriptToken> tokenize(std::string_view source);
-
 private:
     void skipToEndOfLine();
     void lexNewline();
@@ -75,7 +74,7 @@ private:
     void lexNumber();
     void lexString();
     void lexOperator();
-    void addToken(TScriptToken::Kind kind, size_t start, Variant value = {});
+    TScriptToken& addToken(TScriptToken::Kind kind, size_t start);
     char peek(size_t ahead = 0) const { return m_pos + ahead < m_source.size() ? m_source[m_pos + ahead] : '\0'; }
 
     std::string_view m_source;

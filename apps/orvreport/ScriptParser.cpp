@@ -10,6 +10,7 @@
 namespace orv {
 
 using namespace script;
+using script::Op;
 
 namespace {
 
@@ -57,45 +58,36 @@ std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 
 } // namespace
 
-std::optional<Statement> TScriptReader::next()
+TScriptParser::TScriptParser(std::string_view source)
+    : m_lexer(source), m_writer(m_program.code)
 {
-    while (m_lexer.nextLine(m_line)) {
-        TScriptParser parser(m_line, m_buildTrees);
-        if (std::optional<Statement> statement = parser.parseLine(*this))
-            return statement;
-    }
-    return std::nullopt;
+    // Code is never longer than its source by much; room reserved and not
+    // yet written takes no memory.
+    m_program.code.reserve(source.size());
 }
 
 Program TScriptParser::parse(std::string_view source)
 {
-    TScriptReader reader(source);
-    Program program;
-    std::vector<Assignment> assignments;
-    while (std::optional<Statement> statement = reader.next()) {
-        if (const auto* assign = std::get_if<AssignStatement>(&statement->node))
-            assignments.push_back({assign->name, statement->line});
-        program.statements.push_back(std::move(*statement));
+    TScriptParser parser(source);
+    while (parser.m_lexer.nextLine(parser.m_tokens)) {
+        parser.m_pos = 0;
+        parser.parseLine();
     }
-    checkDeclarations(reader, assignments);
-    program.declarations = reader.declarations();
-    program.optionExplicit = reader.optionExplicit();
-    return program;
+    parser.checkDeclarations();
+    return std::move(parser.m_program);
 }
 
-std::vector<Declaration> TScriptParser::check(std::string_view source)
+uint32_t TScriptParser::nameIndex(std::string_view name)
 {
-    // Only the first assignment of each name can be the first fault.
-    TScriptReader reader(source, TScriptReader::Trees::Skipped);
-    std::vector<Assignment> assignments;
-    std::unordered_set<std::string> assigned;
-    while (std::optional<Statement> statement = reader.next()) {
-        if (const auto* assign = std::get_if<AssignStatement>(&statement->node))
-            if (assigned.insert(asciiLower(assign->name)).second)
-                assignments.push_back({assign->name, statement->line});
+    auto [found, fresh] = m_nameIndexes.try_emplace(std::string(name), static_cast<uint32_t>(m_program.names.size()));
+    if (fresh) {
+        const TDispatchTable& table = TDispatchTable::instance();
+        std::optional<int32_t> id;
+        if (table.has(name, InvokeMethod | InvokePropertyGet | InvokePropertyPut))
+            id = table.idOfName(name);
+        m_program.names.push_back({std::string(name), asciiLower(name), findBuiltin(name), id});
     }
-    checkDeclarations(reader, assignments);
-    return reader.declarations();
+    return found->second;
 }
 
 bool TScriptParser::acceptKeyword(std::string_view keyword)
@@ -117,104 +109,112 @@ void TScriptParser::fail(const std::string& message) const
     throw TScriptSyntaxError(current().line, message);
 }
 
-std::optional<Statement> TScriptParser::parseLine(TScriptReader& reader)
+void TScriptParser::parseLine()
 {
     if (current().isEndOfStatement())
-        return std::nullopt;
-    const int line = current().line;
-    std::optional<Statement> statement;
+        return;
     if (acceptKeyword("Option")) {
-        parseOption(reader);
+        parseOption();
     } else if (acceptKeyword("Dim")) {
-        parseDeclarations(reader);
+        parseDeclarations();
     } else {
-        statement = parseStatement();
-        statement->line = line;
+        m_writer.beginStatement();
+        parseStatement();
+        m_writer.endStatement();
     }
-    reader.m_readAnything = true;
+    m_readAnything = true;
     if (!current().isEndOfStatement())
         fail("expected end of line, found " + current().describe());
-    return statement;
 }
 
-void TScriptParser::parseOption(TScriptReader& reader)
+void TScriptParser::parseOption()
 {
     if (!acceptKeyword("Explicit"))
         fail("expected Explicit after Option, found " + current().describe());
-    if (reader.m_optionExplicit || reader.m_readAnything)
+    if (m_program.optionExplicit || m_readAnything)
         fail("Option Explicit must come before any other statement");
-    reader.m_optionExplicit = true;
+    m_program.optionExplicit = true;
 }
 
-void TScriptParser::parseDeclarations(TScriptReader& reader)
+void TScriptParser::parseDeclarations()
 {
     do {
         const TScriptToken& name = current();
         if (name.kind != Kind::Name || isPredefined(name.text))
             fail("expected a variable name, found " + name.describe());
-        for (const Declaration& earlier : reader.m_declarations)
+        for (const Declaration& earlier : m_program.declarations)
             if (equalsIgnoringAsciiCase(earlier.name, name.text))
                 fail("name redefined: " + std::string(name.text));
-        reader.m_declarations.push_back({std::string(name.text), name.line});
+        m_program.declarations.push_back({std::string(name.text), name.line});
         advance();
     } while (accept(Kind::Comma));
 }
 
-void TScriptParser::checkDeclarations(const TScriptReader& reader, const std::vector<Assignment>& assignments)
+void TScriptParser::checkDeclarations() const
 {
-    const std::vector<Declaration>& declarations = reader.declarations();
+    const std::vector<Declaration>& declarations = m_program.declarations;
     // A variable of an engine's name could be assigned only through the
     // engine, and would hide the operation when read.
     for (const Declaration& declaration : declarations)
         if (isEngineName(declaration.name))
             throw TScriptSyntaxError(declaration.line, declaration.name + " is an operation of the report engine");
-    if (!reader.optionExplicit())
+    if (!m_program.optionExplicit)
         return;
     auto declared = [&](const std::string& name) {
         return std::any_of(declarations.begin(), declarations.end(),
                            [&](const Declaration& d) { return equalsIgnoringAsciiCase(d.name, name); });
     };
-    for (const Assignment& assignment : assignments)
+    for (const Assignment& assignment : m_assignments)
         if (!declared(assignment.name) && !isEngineName(assignment.name))
             throw TScriptSyntaxError(assignment.line, "variable is undefined: " + assignment.name);
 }
 
-Statement TScriptParser::parseStatement()
+void TScriptParser::parseStatement()
 {
     const TScriptToken& first = current();
     if (acceptKeyword("print")) {
-        PrintStatement print;
-        do
-            print.values.push_back(parseExpression());
-        while (accept(Kind::Comma));
-        return {std::move(print)};
+        uint32_t count = 0;
+        do {
+            parseExpression();
+            ++count;
+        } while (accept(Kind::Comma));
+        m_writer.add(Op::Print, count);
+        return;
     }
-    if (acceptKeyword("Answer"))
-        return {AnswerStatement{parseExpression()}};
+    if (acceptKeyword("Answer")) {
+        parseExpression();
+        m_writer.add(Op::Answer);
+        return;
+    }
     if (first.kind != Kind::Name || isKeyword(first.text))
         fail("expected a statement, found " + first.describe());
     advance();
     if (accept(Kind::Equal)) {
         if (isPredefined(first.text))
             fail("cannot assign to " + std::string(first.text));
-        return {AssignStatement{std::string(first.text), parseExpression()}};
+        if (m_assigned.insert(asciiLower(first.text)).second)
+            m_assignments.push_back({std::string(first.text), first.line});
+        parseExpression();
+        m_writer.add(Op::Assign, nameIndex(first.text));
+        return;
     }
     if (findConstant(first.text))
         fail("expected a statement, found " + first.describe());
-    return {CallStatement{parseCallStatement(first)}};
+    parseCallStatement(first);
+    m_writer.add(Op::Drop);
 }
 
-CallExpr TScriptParser::parseCallStatement(const TScriptToken& name)
+void TScriptParser::parseCallStatement(const TScriptToken& name)
 {
-    CallExpr call{std::string(name.text), findBuiltin(name.text), {}};
+    uint32_t count = 0;
     if (current().kind == Kind::LeftParen && parenthesesEndStatement()) {
         advance();
-        call.arguments = parseArguments(Kind::RightParen);
+        count = parseArguments(Kind::RightParen);
         expect(Kind::RightParen, "')'");
     } else if (!current().isEndOfStatement()) {
-        call.arguments = parseArguments(Kind::EndOfLine);
+        count = parseArguments(Kind::EndOfLine);
     }
-    return call;
+    m_writer.addCall(nameIndex(name.text), count);
 }
 
 bool TScriptParser::parenthesesEndStatement() const
@@ -230,27 +230,27 @@ bool TScriptParser::parenthesesEndStatement() const
     return true;
 }
 
-std::vector<Argument> TScriptParser::parseArguments(Kind terminator)
+uint32_t TScriptParser::parseArguments(Kind terminator)
 {
     auto endsSlot = [terminator](const TScriptToken& token) {
         return token.kind == Kind::Comma || token.kind == terminator || token.isEndOfStatement();
     };
-    std::vector<Argument> arguments;
     if (terminator == Kind::RightParen && current().kind == Kind::RightParen)
-        return arguments;
-    // Room for every comma to the end of the line: a long call grows once.
-    arguments.reserve(1 + std::count_if(m_tokens.begin() + static_cast<std::ptrdiff_t>(m_pos), m_tokens.end(),
-                                        [](const TScriptToken& token) { return token.kind == Kind::Comma; }));
+        return 0;
+    uint32_t count = 0;
     do {
+        ++count;
         if (endsSlot(current())) {
-            arguments.emplace_back();
-            continue;
+            m_writer.add(Op::Missing);
+        } else if (current().kind == Kind::Name && !isPredefined(current().text) && endsSlot(next())) {
+            // A bare variable name is passed by reference: what the
+            // operation writes back into the argument lands in the variable.
+            m_writer.add(Op::Reference, nameIndex(advance().text));
+        } else {
+            parseExpression();
         }
-        const bool bareName = current().kind == Kind::Name && !isPredefined(current().text) && endsSlot(next());
-        std::string reference = bareName ? std::string(current().text) : std::string();
-        arguments.push_back({parseExpression(), std::move(reference)});
     } while (accept(Kind::Comma));
-    return arguments;
+    return count;
 }
 
 TScriptParser::TNesting::TNesting(TScriptParser& parser)
@@ -260,119 +260,152 @@ TScriptParser::TNesting::TNesting(TScriptParser& parser)
         m_parser.fail("expression nested more than " + std::to_string(kDeepestNesting) + " levels deep");
 }
 
-ExprPtr TScriptParser::parseExpression()
+void TScriptParser::parseExpression()
 {
     const TNesting nesting(*this);
-    return parseOr();
+    // A lone literal, the commonest argument, needs none of the operator levels.
+    const Kind after = next().kind;
+    const bool lone = after == Kind::Comma || after == Kind::RightParen || next().isEndOfStatement();
+    if (lone && (current().kind == Kind::Number || current().kind == Kind::String))
+        parsePrimary();
+    else
+        parseOr();
 }
 
-ExprPtr TScriptParser::parseOr()
+void TScriptParser::parseOr()
 {
-    ExprPtr left = parseAnd();
-    while (acceptKeyword("Or"))
-        left = binary(BinaryOperator::Or, std::move(left), parseAnd());
-    return left;
+    parseAnd();
+    while (acceptKeyword("Or")) {
+        parseAnd();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(BinaryOperator::Or));
+    }
 }
 
-ExprPtr TScriptParser::parseAnd()
+void TScriptParser::parseAnd()
 {
-    ExprPtr left = parseNot();
-    while (acceptKeyword("And"))
-        left = binary(BinaryOperator::And, std::move(left), parseNot());
-    return left;
+    parseNot();
+    while (acceptKeyword("And")) {
+        parseNot();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(BinaryOperator::And));
+    }
 }
 
-ExprPtr TScriptParser::parseNot()
+void TScriptParser::parseNot()
 {
     if (acceptKeyword("Not")) {
         const TNesting nesting(*this);
-        return make(UnaryExpr{UnaryOperator::Not, parseNot()});
+        parseNot();
+        m_writer.add(Op::Unary, static_cast<uint32_t>(UnaryOperator::Not));
+        return;
     }
-    return parseComparison();
+    parseComparison();
 }
 
-ExprPtr TScriptParser::parseComparison()
+void TScriptParser::parseComparison()
 {
-    ExprPtr left = parseConcatenation();
+    parseConcatenation();
     while (std::optional<BinaryOperator> op = comparisonOperator(current().kind)) {
         advance();
-        left = binary(*op, std::move(left), parseConcatenation());
+        parseConcatenation();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(*op));
     }
-    return left;
 }
 
-ExprPtr TScriptParser::parseConcatenation()
+void TScriptParser::parseConcatenation()
 {
-    ExprPtr left = parseAdditive();
-    while (accept(Kind::Ampersand))
-        left = binary(BinaryOperator::Concatenate, std::move(left), parseAdditive());
-    return left;
+    parseAdditive();
+    while (accept(Kind::Ampersand)) {
+        parseAdditive();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(BinaryOperator::Concatenate));
+    }
 }
 
-ExprPtr TScriptParser::parseAdditive()
+void TScriptParser::parseAdditive()
 {
-    ExprPtr left = parseMultiplicative();
+    parseMultiplicative();
     for (;;) {
+        BinaryOperator op;
         if (accept(Kind::Plus))
-            left = binary(BinaryOperator::Add, std::move(left), parseMultiplicative());
+            op = BinaryOperator::Add;
         else if (accept(Kind::Minus))
-            left = binary(BinaryOperator::Subtract, std::move(left), parseMultiplicative());
+            op = BinaryOperator::Subtract;
         else
-            return left;
+            return;
+        parseMultiplicative();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(op));
     }
 }
 
-ExprPtr TScriptParser::parseMultiplicative()
+void TScriptParser::parseMultiplicative()
 {
-    ExprPtr left = parseUnary();
+    parseUnary();
     for (;;) {
+        BinaryOperator op;
         if (accept(Kind::Star))
-            left = binary(BinaryOperator::Multiply, std::move(left), parseUnary());
+            op = BinaryOperator::Multiply;
         else if (accept(Kind::Slash))
-            left = binary(BinaryOperator::Divide, std::move(left), parseUnary());
+            op = BinaryOperator::Divide;
         else
-            return left;
+            return;
+        parseUnary();
+        m_writer.add(Op::Binary, static_cast<uint32_t>(op));
     }
 }
 
-ExprPtr TScriptParser::parseUnary()
+void TScriptParser::parseUnary()
 {
     if (accept(Kind::Minus)) {
         const TNesting nesting(*this);
-        return make(UnaryExpr{UnaryOperator::Negate, parseUnary()});
+        parseUnary();
+        m_writer.add(Op::Unary, static_cast<uint32_t>(UnaryOperator::Negate));
+        return;
     }
-    return parsePrimary();
+    parsePrimary();
 }
 
-ExprPtr TScriptParser::parsePrimary()
+void TScriptParser::parsePrimary()
 {
     const TScriptToken& token = current();
-    if (accept(Kind::Literal))
-        return make(LiteralExpr{token.value});
+    if (accept(Kind::Number)) {
+        if (token.isLong)
+            m_writer.addLong(static_cast<int32_t>(token.number));
+        else
+            m_writer.addDouble(token.number);
+        return;
+    }
+    if (accept(Kind::String)) {
+        m_writer.addQuotedText(token.text);
+        return;
+    }
     if (accept(Kind::LeftParen)) {
-        ExprPtr inner = parseExpression();
+        parseExpression();
         expect(Kind::RightParen, "')'");
-        return inner;
+        return;
     }
     if (token.kind != Kind::Name || isKeyword(token.text))
         fail("expected a value, found " + token.describe());
     advance();
-    return parseName(token);
+    parseName(token);
 }
 
-ExprPtr TScriptParser::parseName(const TScriptToken& name)
+void TScriptParser::parseName(const TScriptToken& name)
 {
-    if (std::optional<Variant> constant = findConstant(name.text))
-        return make(LiteralExpr{std::move(*constant)});
-    const Builtin* builtin = findBuiltin(name.text);
-    if (accept(Kind::LeftParen)) {
-        CallExpr call{std::string(name.text), builtin, parseArguments(Kind::RightParen)};
-        expect(Kind::RightParen, "')'");
-        return make(std::move(call));
+    if (std::optional<Variant> constant = findConstant(name.text)) {
+        m_writer.add(Op::Value, static_cast<uint32_t>(m_program.values.size()));
+        m_program.values.push_back(std::move(*constant));
+        return;
     }
-    if (builtin)
-        return make(CallExpr{std::string(name.text), builtin, {}});
-    return make(NameExpr{std::string(name.text)});
+    if (accept(Kind::LeftParen)) {
+        const uint32_t count = parseArguments(Kind::RightParen);
+        expect(Kind::RightParen, "')'");
+        m_writer.addCall(nameIndex(name.text), count);
+        return;
+    }
+    // A builtin named without parentheses is called without arguments.
+    if (findBuiltin(name.text))
+        m_writer.addCall(nameIndex(name.text), 0);
+    else
+        m_writer.add(Op::Name, nameIndex(name.text));
 }
 
 } // namespace orv

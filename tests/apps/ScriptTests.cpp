@@ -93,22 +93,48 @@ TEST(ScriptParser, ReadsCommentsAndEveryCallForm)
                                                          "NewPage 8.5, , 0 ' the rest is omitted\n"
                                                          "NewPage(8.5, 11)\n"
                                                          "  FirstPage\n"
-                                                         "SaveToPDF f, (g), \"it's\", h + 1, Len\r\n");
-    ASSERT_EQ(program.statements.size(), 4u);
+                                                         "SaveToPDF f, (g), \"it\"\"s\", h + 1, Len\r\n");
+    // Each statement's instructions, in order.
+    std::vector<std::vector<script::Instruction>> statements;
+    script::TScriptCodeReader reader(program.code);
+    while (!reader.atEnd()) {
+        script::TScriptCodeReader statement(reader.nextStatement());
+        statements.emplace_back();
+        while (!statement.atEnd())
+            statements.back().push_back(statement.next());
+    }
+    using script::Op;
+    auto ops = [](const std::vector<script::Instruction>& code) {
+        std::vector<Op> result;
+        for (const script::Instruction& instruction : code)
+            result.push_back(instruction.op);
+        return result;
+    };
+    auto nameOf = [&](const script::Instruction& instruction) { return program.names[instruction.index].text; };
+    ASSERT_EQ(statements.size(), 4u);
 
-    const auto& newPageArguments = std::get<script::CallStatement>(program.statements[0].node).call.arguments;
-    ASSERT_EQ(newPageArguments.size(), 3u);
-    EXPECT_TRUE(newPageArguments[0].value && !newPageArguments[1].value && newPageArguments[2].value);
-    EXPECT_EQ(std::get<script::CallStatement>(program.statements[1].node).call.arguments.size(), 2u);
-    EXPECT_TRUE(std::get<script::CallStatement>(program.statements[2].node).call.arguments.empty());
+    // An omitted argument is a slot of its own.
+    EXPECT_EQ(ops(statements[0]), (std::vector{Op::Double, Op::Missing, Op::Long, Op::Call, Op::Drop}));
+    EXPECT_EQ(statements[0][0].real, 8.5);
+    EXPECT_EQ(statements[0][3].arguments, 3u);
+    EXPECT_EQ(nameOf(statements[0][3]), "NewPage");
+    EXPECT_EQ(statements[1][2].arguments, 2u);
+    EXPECT_EQ(ops(statements[2]), (std::vector{Op::Call, Op::Drop}));
+    EXPECT_EQ(statements[2][0].arguments, 0u);
 
-    // Only a bare variable name is passed by reference.
-    const auto& save = std::get<script::CallStatement>(program.statements[3].node).call;
-    EXPECT_EQ(save.name, "SaveToPDF");
-    ASSERT_EQ(save.arguments.size(), 5u);
-    EXPECT_EQ(save.arguments[0].reference, "f");
-    for (size_t i = 1; i < save.arguments.size(); ++i)
-        EXPECT_EQ(save.arguments[i].reference, "") << i;
+    // Only a bare variable name is passed by reference; a builtin's name is
+    // a call of it.
+    EXPECT_EQ(ops(statements[3]), (std::vector{Op::Reference, Op::Name, Op::Text, Op::Name, Op::Long, Op::Binary,
+                                               Op::Call, Op::Call, Op::Drop}));
+    EXPECT_EQ(nameOf(statements[3][0]), "f");
+    EXPECT_EQ(nameOf(statements[3][1]), "g");
+    EXPECT_EQ(statements[3][2].text, "it\"s");
+    EXPECT_EQ(nameOf(statements[3][6]), "Len");
+    EXPECT_EQ(program.names[statements[3][6].index].builtin, script::findBuiltin("len"));
+    EXPECT_EQ(nameOf(statements[3][7]), "SaveToPDF");
+    EXPECT_EQ(statements[3][7].arguments, 5u);
+    EXPECT_TRUE(program.names[statements[3][7].index].dispatchId);
+    EXPECT_FALSE(program.names[statements[3][0].index].dispatchId);
 }
 
 TEST(ScriptHost, ScriptThatDoesNotParseRunsNothing)
@@ -507,40 +533,22 @@ TEST(ScriptHost, FindWithoutTextTakesTheAnsweredText)
                        "dialog input Entdeckung-Text\nLong 3\n");
 }
 
-TEST(ScriptReader, ReadsOneStatementAtATime)
+TEST(ScriptParser, KeepsTheDeclarationsAndFindsTheFirstFault)
 {
-    // A fault further down is met only when the reader gets there: nothing
-    // beyond the statement in hand has been parsed.
-    TScriptReader reader("Dim total\nNewPage\n\n' note\nprint 1 +\n");
-    std::optional<script::Statement> first = reader.next();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->line, 2);
-    EXPECT_EQ(std::get<script::CallStatement>(first->node).call.name, "NewPage");
-    ASSERT_EQ(reader.declarations().size(), 1u);
-    EXPECT_EQ(reader.declarations()[0].name, "total");
-    try {
-        reader.next();
-        ADD_FAILURE() << "read the faulty line";
-    } catch (const TScriptSyntaxError& e) {
-        EXPECT_EQ(e.line(), 5);
-    }
+    const script::Program program =
+        TScriptParser::parse("Option Explicit\nDim a\na = 1\na = 2\nTextFontSize = 9\nDim b, c\nb = a\n");
+    ASSERT_EQ(program.declarations.size(), 3u);
+    EXPECT_EQ(program.declarations[2].name, "c");
+    EXPECT_EQ(program.declarations[2].line, 6);
+    EXPECT_TRUE(program.optionExplicit);
 
-    TScriptReader empty("\n' only a comment\r\n");
-    EXPECT_FALSE(empty.next());
-    EXPECT_FALSE(empty.next());
-}
-
-TEST(ScriptParser, CheckKeepsOnlyTheDeclarationsAndFindsTheFirstFault)
-{
-    const std::vector<script::Declaration> declared =
-        TScriptParser::check("Option Explicit\nDim a\na = 1\na = 2\nTextFontSize = 9\nDim b, c\nb = a\n");
-    ASSERT_EQ(declared.size(), 3u);
-    EXPECT_EQ(declared[2].name, "c");
+    // Blank lines, comments and declarations leave no code.
+    EXPECT_TRUE(TScriptParser::parse("\n' only a comment\r\nDim x\n").code.empty());
 
     // The first assignment of an undeclared name is the fault, however often
     // the name and others are assigned later.
     try {
-        TScriptParser::check("Option Explicit\nDim a\nx = 1\na = 2\ny = 3\nx = 4\n");
+        TScriptParser::parse("Option Explicit\nDim a\nx = 1\na = 2\ny = 3\nx = 4\n");
         ADD_FAILURE() << "an undeclared name passed";
     } catch (const TScriptSyntaxError& e) {
         EXPECT_EQ(e.line(), 3);
@@ -548,11 +556,22 @@ TEST(ScriptParser, CheckKeepsOnlyTheDeclarationsAndFindsTheFirstFault)
     }
     // A syntax fault anywhere comes before a name check.
     try {
-        TScriptParser::check("Option Explicit\nx = 1\nprint (\n");
+        TScriptParser::parse("Option Explicit\nx = 1\nprint (\n");
         ADD_FAILURE() << "a broken script passed";
     } catch (const TScriptSyntaxError& e) {
         EXPECT_EQ(e.line(), 3);
     }
+}
+
+TEST(ScriptHost, VariablesPassedByReferenceTakeWhatTheOperationWroteBack)
+{
+    QTemporaryDir dir;
+    const std::string base = dir.path().toStdString() + "/";
+    const ScriptRun run = runScript("NewPage\nf = \"" + base + "one\"\ng = \"" + base + "two\"\n"
+                                    "SaveToPDF f\nSaveToPDF (g), False\nprint f, g\n");
+    EXPECT_EQ(run.status, ExitRan) << run.out;
+    // The written file's name comes back into f; (g) is a value, g stays.
+    EXPECT_EQ(run.out, "String " + base + "one.PDF\nString " + base + "two\n");
 }
 
 TEST(ScriptHost, LongScriptsRunStatementByStatementWithTheirVariables)
