@@ -3,8 +3,10 @@
 #   cmake        examples/cpp built with find_package(OrvReport) against it, and run
 #   pkgconfig    a one-file host built with `pkg-config --cflags --libs orvreport`, and run
 #   deb          `cpack -G DEB`, unpacked with `dpkg -x`, the example built against it, and run
+#   python       `cmake --install --prefix` elsewhere than configured: the Python module lands
+#                under that prefix and loads the engine installed beside it
 # cmake -DSTEP=... -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DPREFIX=...
-#       -DCXX=... -DSANITIZE=ON|OFF -P PackageTest.cmake
+#       -DCXX=... -DSANITIZE=ON|OFF [-DPYTHON=... -DPYTHON_PRELOAD=...] -P PackageTest.cmake
 
 function(run)
   execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -63,6 +65,37 @@ function(check_invoice folder)
   if(NOT signature STREQUAL "89504e470d0a1a0a")
     message(FATAL_ERROR "invoice.PNG is not a PNG file")
   endif()
+endfunction()
+
+# The Python module found under `root`, imported from there: it must be the
+# only one, and it and the engine library it loads must both come from `root`.
+function(import_python_module root)
+  file(GLOB_RECURSE modules "${root}/*/orvreport.cpython-*.so")
+  list(LENGTH modules count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "${count} Python modules under ${root}: ${modules}")
+  endif()
+  get_filename_component(module_dir "${modules}" DIRECTORY)
+  if(NOT EXISTS "${module_dir}/orvreport.pyi")
+    message(FATAL_ERROR "the type stub is not beside ${modules}")
+  endif()
+  set(env QT_QPA_PLATFORM=offscreen "PYTHONPATH=${module_dir}")
+  if(SANITIZE)
+    list(APPEND env "LD_PRELOAD=${PYTHON_PRELOAD}" ASAN_OPTIONS=detect_leaks=0)
+  endif()
+  run(${CMAKE_COMMAND} -E env ${env} ${PYTHON} -c [=[
+import orvreport
+r = orvreport.Engine()
+r.AddText("t", "From Python", 1, 1, 6.5, 0)
+engine = next(line.split()[-1] for line in open("/proc/self/maps") if "liborvreport.so" in line)
+print("module", orvreport.__file__)
+print("engine", engine)
+print("pdf", r.PDFStream()[:5])
+]=])
+  expect_contains("${output}" "module ${module_dir}/" "the module imported")
+  expect_contains("${output}" "engine ${root}/" "the engine library the module loaded")
+  expect_contains("${output}" "pdf b'%PDF-'" "the module's PDF")
+  set(module_dir "${module_dir}" PARENT_SCOPE)
 endfunction()
 
 set(installed "${WORK_DIR}/installed")
@@ -156,6 +189,23 @@ elseif(STEP STREQUAL "deb")
       "${scratch}/root/usr/bin/orvreport" run "${scratch}/script.orv")
   run(pdftotext "${scratch}/script.PDF" -)
   expect_contains("${output}" "From the package" "the script host's PDF")
+  if(PYTHON)
+    # The package's module sits where the system's python3 looks for modules.
+    import_python_module("${scratch}/root")
+    string(REPLACE "${scratch}/root" "" packaged_dir "${module_dir}")
+    run(${PYTHON} -c "import sys\nprint(*sys.path, sep='\\n')")
+    string(REPLACE "\n" ";" search_path "${output}")
+    list(FIND search_path "${packaged_dir}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "the package installs the module in ${packaged_dir}, which ${PYTHON} does not search:\n${output}")
+    endif()
+  endif()
+
+elseif(STEP STREQUAL "python")
+  set(prefix "${WORK_DIR}/python-prefix")
+  file(REMOVE_RECURSE "${prefix}")
+  run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+  import_python_module("${prefix}")
 
 else()
   message(FATAL_ERROR "unknown STEP ${STEP}")
