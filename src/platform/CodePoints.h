@@ -1,22 +1,16 @@
 #pragma once
 
-#include <QString>
-
 #include <string>
 #include <string_view>
 
 namespace orv {
 
 // Text is UTF-8 in the interface; lengths, line ends and find ranges count
-// characters (code points). These convert between the two forms.
-inline std::u32string toCodePoints(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU32String();
-}
-
-inline std::string toUtf8(std::u32string_view codePoints)
-{
-    return QString::fromUcs4(codePoints.data(), static_cast<qsizetype>(codePoints.size())).toStdString();
-}
+// characters (code points). These convert between the two forms. Well-formed
+// text is converted directly; anything else (malformed UTF-8, a surrogate or
+// a code point beyond U+10FFFF, a byte order mark) goes through QString, so
+// its replacements stay Qt's.
+std::u32string toCodePoints(std::string_view utf8);
+std::string toUtf8(std::u32string_view codePoints);
 
 } // namespace orv

@@ -1,7 +1,12 @@
 #include "platform/CodePages.h"
 #include "platform/CodePoints.h"
 
+#include <QString>
+
 #include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
 
 using namespace orv;
 
@@ -57,4 +62,32 @@ TEST(CodePages, EveryDefinedByteComesBackFromItsCharacter)
         // Characters just beside those of the table have no byte.
         EXPECT_EQ(utf8ToCodePage("\xE2\x82\xAB \xC4\xB0", codePage), codePage == 1254 ? "? \xDD" : "? ?");
     }
+}
+
+// The direct conversions give what QString gives, for well-formed and
+// broken text alike: random mixes of ASCII, multi-byte sequences, stray
+// continuation bytes, truncated and overlong sequences, surrogates, byte
+// order marks and code points beyond Unicode.
+TEST(CodePoints, ConvertAsQStringDoes)
+{
+    std::mt19937 random(20261210);
+    const std::vector<std::string> pieces = {"a", " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9D\x84\x9E", "\x80",
+                                             "\xC3", "\xE2\x82", "\xC0\xAF", "\xED\xA0\x80", "\xEF\xBB\xBF",
+                                             "\xF4\x90\x80\x80", "\xFF", "\xE0\x80\x80"};
+    const std::vector<char32_t> points = {'a', 0xE9, 0x20AC, 0x1D11E, 0xD800, 0xDFFF, 0xFEFF, 0x110000, 0x7F, 0x800};
+    for (int round = 0; round < 2000; ++round) {
+        std::string utf8;
+        std::u32string codePoints;
+        const int length = static_cast<int>(random() % 12);
+        for (int i = 0; i < length; ++i) {
+            utf8 += pieces[random() % pieces.size()];
+            codePoints += points[random() % points.size()];
+        }
+        EXPECT_EQ(toCodePoints(utf8), QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toStdU32String())
+            << ::testing::PrintToString(utf8);
+        EXPECT_EQ(toUtf8(codePoints), QString::fromUcs4(codePoints.data(), qsizetype(codePoints.size())).toStdString())
+            << round;
+    }
+    EXPECT_EQ(toCodePoints("caf\xC3\xA9 \xF0\x9D\x84\x9E"), U"caf\u00E9 \U0001D11E");
+    EXPECT_EQ(toUtf8(U"caf\u00E9 \U0001D11E"), "caf\xC3\xA9 \xF0\x9D\x84\x9E");
 }

@@ -1,0 +1,100 @@
+#include "platform/CodePoints.h"
+
+#include <QString>
+
+namespace orv {
+
+namespace {
+
+constexpr char32_t kByteOrderMark = 0xFEFF;
+
+bool isScalarValue(char32_t c)
+{
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
+
+// False at the first sequence that is not well-formed UTF-8 of a scalar
+// value other than the byte order mark.
+bool decodeWellFormed(std::string_view utf8, std::u32string& out)
+{
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = p + utf8.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            out += static_cast<char32_t>(lead);
+            ++p;
+            continue;
+        }
+        int following;
+        char32_t c;
+        char32_t smallest;
+        if ((lead & 0xE0) == 0xC0) {
+            following = 1, c = lead & 0x1F, smallest = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            following = 2, c = lead & 0x0F, smallest = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            following = 3, c = lead & 0x07, smallest = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= following)
+            return false;
+        for (int i = 1; i <= following; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (p[i] & 0x3F);
+        }
+        if (c < smallest || !isScalarValue(c) || c == kByteOrderMark)
+            return false;
+        out += c;
+        p += following + 1;
+    }
+    return true;
+}
+
+bool encodeWellFormed(std::u32string_view codePoints, std::string& out)
+{
+    out.reserve(codePoints.size());
+    for (const char32_t c : codePoints) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (!isScalarValue(c) || c == kByteOrderMark) {
+            return false;
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::u32string toCodePoints(std::string_view utf8)
+{
+    std::u32string codePoints;
+    if (decodeWellFormed(utf8, codePoints))
+        return codePoints;
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU32String();
+}
+
+std::string toUtf8(std::u32string_view codePoints)
+{
+    std::string utf8;
+    if (encodeWellFormed(codePoints, utf8))
+        return utf8;
+    return QString::fromUcs4(codePoints.data(), static_cast<qsizetype>(codePoints.size())).toStdString();
+}
+
+} // namespace orv
