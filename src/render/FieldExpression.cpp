@@ -3,7 +3,9 @@
 #include "document/Report.h"
 #include "platform/AsciiText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -11,6 +13,20 @@ namespace orv {
 namespace {
 
 enum class FunctionKind { None, Transform, String, AllTrim };
+
+// The longest text a field yields. STR pads to 65535 characters, and an
+// expression may repeat it at will; the page can show no more than this.
+constexpr size_t kMostFieldBytes = 65536;
+
+// The longest start of `text` of at most `bytes` that ends on a character.
+std::string_view utf8Prefix(std::string_view text, size_t bytes)
+{
+    if (text.size() <= bytes)
+        return text;
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return text.substr(0, bytes);
+}
 
 bool isBlank(char c)
 {
@@ -62,6 +78,7 @@ public:
     {
         for (char c : expression)
             take(c);
+        m_output.resize(utf8Prefix(m_output, kMostFieldBytes).size());
         return m_output;
     }
 
@@ -97,7 +114,7 @@ private:
         if (!m_arguments.empty())
             m_arguments.back() += c;
         else if (m_inQuotes)
-            m_output += c;
+            appendLiteral(c);
         else
             m_identifier += asciiUpper(c);
     }
@@ -113,10 +130,10 @@ private:
 
         switch (m_functions.back()) {
         case FunctionKind::Transform:
-            m_output += std::to_string(value);
+            appendText(std::to_string(value));
             break;
         case FunctionKind::String:
-            m_output += rightAligned(std::to_string(value));
+            appendText(rightAligned(std::to_string(value)));
             break;
         case FunctionKind::AllTrim:
             m_output = trimmed(m_output);
@@ -127,6 +144,25 @@ private:
         m_identifier.clear();
         m_arguments.clear();
         m_functions.pop_back();
+    }
+
+    // Nothing more is output once the field's longest text is reached, so
+    // the output stays under twice that; scan() cuts it to the limit.
+    void appendText(std::string_view text)
+    {
+        if (m_output.size() < kMostFieldBytes)
+            m_output += text;
+    }
+
+    // Quoted text arrives a byte at a time: a character's later bytes
+    // follow its first byte in or out, so no character is cut in two.
+    void appendLiteral(char c)
+    {
+        const bool laterByte = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        if (!laterByte)
+            m_keepingCharacter = m_output.size() < kMostFieldBytes;
+        if (m_keepingCharacter)
+            m_output += c;
     }
 
     // STR's first argument is the field width (16 bits): the number ends a
@@ -145,6 +181,7 @@ private:
     std::string m_output;
     std::string m_identifier;
     bool m_inQuotes = false;
+    bool m_keepingCharacter = true;
     std::vector<FunctionKind> m_functions;
     std::vector<std::string> m_arguments;
 };

@@ -79,3 +79,30 @@ TEST_F(FieldExpressionTest, UnknownNamesYieldNothing)
     EXPECT_EQ(on(1, "'(a)'"), "a)") << "parentheses work inside quotes too";
     EXPECT_EQ(on(1, "'a)' + 'b'"), "a)b") << "a parenthesis that closes nothing is text";
 }
+
+TEST_F(FieldExpressionTest, ResultsStopAtTheLongestFieldText)
+{
+    makePages(1);
+    constexpr size_t kLongest = 65536;
+    // Every STR pads to 65535 characters; a thousand of them would make
+    // 64 MB of blanks.
+    std::string padded;
+    for (int i = 0; i < 1000; ++i)
+        padded += "STR(_PAGENO, 65535)+";
+    const std::string result = on(1, padded);
+    ASSERT_EQ(result.size(), kLongest);
+    EXPECT_EQ(result.substr(65533, 3), " 1 ") << "the first field ends in its number, the next pads";
+
+    // A literal of two-byte characters is cut between characters, never
+    // inside one.
+    std::string accents = "'";
+    for (size_t i = 0; i < kLongest; ++i)
+        accents += "\xC3\xA9";
+    accents += "' + 'x' + TRANSFORM(_PAGENO)";
+    const std::string cut = on(1, "'a' + " + accents);
+    EXPECT_EQ(cut.size(), kLongest - 1);
+    EXPECT_EQ(cut.substr(cut.size() - 2), "\xC3\xA9");
+
+    // ALLTRIM frees room that later output may use.
+    EXPECT_EQ(on(1, "STR(_PAGENO, 65535) + ALLTRIM() + 'end'"), "1end");
+}
