@@ -261,6 +261,7 @@ struct TTiffWriter::State {
     TRasterOptions options;
     TIFF* tiff = nullptr;
     uint16_t pages = 0;
+    bool finished = false;
 };
 
 void writeGif(const QImage& page, const std::string& path, const TRasterOptions& options)
@@ -273,9 +274,6 @@ TTiffWriter::TTiffWriter(const std::string& path, const TRasterOptions& options)
     : m_state(std::make_unique<State>(path))
 {
     m_state->options = options;
-    m_state->tiff = TIFFOpen(m_state->target.temporaryPath().c_str(), "w");
-    if (!m_state->tiff)
-        throw std::runtime_error("Cannot write " + path);
 }
 
 TTiffWriter::~TTiffWriter()
@@ -407,10 +405,16 @@ void packRow(const QImage& source, int y, int32_t depth, std::vector<uint8_t>& r
 
 void TTiffWriter::addPage(const QImage& page)
 {
+    if (m_state->finished)
+        throw std::logic_error("TIFF file already finished");
+    // The file is made when its first page is ready.
+    if (!m_state->tiff) {
+        m_state->tiff = TIFFOpen(m_state->target.create().c_str(), "w");
+        if (!m_state->tiff)
+            throw std::runtime_error("Cannot write " + m_state->target.targetPath());
+    }
     TIFF* tiff = m_state->tiff;
     const TRasterOptions& options = m_state->options;
-    if (!tiff)
-        throw std::logic_error("TIFF file already finished");
     const int32_t depth = tiffDepth(options);
     const QImage rgb = opaqueRgb(page, options.grayscale);
 
@@ -435,6 +439,7 @@ void TTiffWriter::finish()
         throw std::logic_error("A TIFF file needs at least one page");
     TIFFClose(m_state->tiff);
     m_state->tiff = nullptr;
+    m_state->finished = true;
     m_state->target.commit();
 }
 

@@ -103,25 +103,46 @@ TAtomicFile::TAtomicFile(std::string targetPath)
 {
     refuseNonRegularFile(m_targetPath);
     const std::string folder = folderOf(m_targetPath);
-    const std::string stem = temporaryStem(nameOf(m_targetPath));
+    const std::string name = nameOf(m_targetPath);
+    if (name.size() > kLongestName)
+        throw cannotWrite(m_targetPath, ENAMETOOLONG);
+    // The folder must take the file before anything is drawn for it.
+    if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0)
+        throw cannotWrite(m_targetPath, errno);
+    const std::string stem = temporaryStem(name);
     removeStaleTemporaries(folder, stem);
+    m_stem = folder + stem;
 
     // An existing file keeps its permissions; a new one gets the usual ones
     // (the umask applies).
     struct stat existing {};
-    const bool replaces = ::stat(m_targetPath.c_str(), &existing) == 0;
+    m_replaces = ::stat(m_targetPath.c_str(), &existing) == 0;
+    m_mode = existing.st_mode & 07777;
+}
 
+TAtomicFile::~TAtomicFile()
+{
+    if (m_appendFd >= 0)
+        ::close(m_appendFd);
+    if (!m_committed && !m_temporaryPath.empty())
+        std::remove(m_temporaryPath.c_str());
+}
+
+const std::string& TAtomicFile::create()
+{
+    if (!m_temporaryPath.empty())
+        return m_temporaryPath;
     // Created exclusively, beside the target so that the rename stays on
     // one file system.
     for (unsigned attempt = 0; attempt < 1000; ++attempt) {
-        std::string candidate = folder + stem + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        std::string candidate = m_stem + std::to_string(getpid()) + "-" + std::to_string(attempt);
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            if (replaces)
-                ::fchmod(fd, existing.st_mode & 07777);
+            if (m_replaces)
+                ::fchmod(fd, m_mode);
             ::close(fd);
             m_temporaryPath = std::move(candidate);
-            return;
+            return m_temporaryPath;
         }
         if (errno != EEXIST)
             break;
@@ -129,17 +150,9 @@ TAtomicFile::TAtomicFile(std::string targetPath)
     throw cannotWrite(m_targetPath, errno);
 }
 
-TAtomicFile::~TAtomicFile()
-{
-    if (m_appendFd >= 0)
-        ::close(m_appendFd);
-    if (!m_committed)
-        std::remove(m_temporaryPath.c_str());
-}
-
 void TAtomicFile::write(std::string_view bytes)
 {
-    FILE* file = std::fopen(m_temporaryPath.c_str(), "wb");
+    FILE* file = std::fopen(create().c_str(), "wb");
     if (!file)
         throw cannotWrite(m_targetPath, errno);
     const bool complete = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -149,13 +162,14 @@ void TAtomicFile::write(std::string_view bytes)
 
 std::string TAtomicFile::folder() const
 {
-    return folderOf(m_temporaryPath);
+    const std::string folder = folderOf(m_targetPath);
+    return folder.empty() ? std::string("./") : folder;
 }
 
 int TAtomicFile::appendDescriptor()
 {
     if (m_appendFd < 0) {
-        m_appendFd = ::open(m_temporaryPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        m_appendFd = ::open(create().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (m_appendFd < 0)
             throw cannotWrite(m_targetPath, errno);
     }
@@ -193,6 +207,8 @@ void TAtomicFile::closeAppended()
 
 void TAtomicFile::commit()
 {
+    if (m_temporaryPath.empty())
+        throw std::logic_error("Nothing was written for " + m_targetPath);
     closeAppended();
     if (std::rename(m_temporaryPath.c_str(), m_targetPath.c_str()) != 0)
         throw cannotWrite(m_targetPath, errno);

@@ -13,7 +13,9 @@ class TSpoolFile;
 // Writes a file under a temporary name in the target's folder and renames it
 // into place on commit, so that a failed export never leaves a half-written
 // file, nor destroys an older file of the same name. Without a commit the
-// temporary file is removed.
+// temporary file is removed. The temporary file is made only when the
+// first bytes are ready (write() or create()), so an export that is killed
+// while it is still drawing leaves nothing behind.
 //
 // A target that is a symbolic link is written through: its file is
 // replaced and the link stays. A replaced file keeps its permissions.
@@ -23,16 +25,21 @@ class TSpoolFile;
 // the same name.
 class TAtomicFile {
 public:
+    // Throws at once when the target is no regular file or its folder takes
+    // no new file (missing, not writable, a name too long).
     explicit TAtomicFile(std::string targetPath);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
 
-    // The name to write to; it exists (empty) once the object is made.
+    // Makes the (empty) temporary file, once, and gives its name, for
+    // writers that open the file themselves; throws when it cannot be made.
+    const std::string& create();
+    // Empty until the temporary file is made.
     const std::string& temporaryPath() const { return m_temporaryPath; }
     const std::string& targetPath() const { return m_targetPath; }
-    // The folder both names are in, with its trailing slash ("" for the
-    // current folder).
+    // The folder both names are in, with its trailing slash ("./" for the
+    // current folder, so that it is never empty).
     std::string folder() const;
     // Writes `bytes` as the whole content of the temporary file; throws
     // when they cannot all be written.
@@ -49,6 +56,9 @@ private:
     int appendDescriptor();
     void closeAppended();
 
+    std::string m_stem; // the folder and the start of every temporary name
+    bool m_replaces = false;
+    unsigned m_mode = 0; // the replaced file's permissions
     std::string m_targetPath;
     std::string m_temporaryPath;
     int m_appendFd = -1;

@@ -88,7 +88,7 @@ TEST_F(AtomicFileTest, TemporaryFilesOfAKilledWriterGoOnTheNextWrite)
     // A process that made its temporary file and died without cleaning up.
     const pid_t child = fork();
     if (child == 0) {
-        new TAtomicFile(path("report.PDF")); // never destroyed: the process ends at once
+        (new TAtomicFile(path("report.PDF")))->create(); // never destroyed: the process ends at once
         _exit(0);
     }
     int status = 0;
@@ -96,8 +96,37 @@ TEST_F(AtomicFileTest, TemporaryFilesOfAKilledWriterGoOnTheNextWrite)
     ASSERT_EQ(entries().size(), 1) << "the dead writer's temporary file";
 
     TAtomicFile running(path("report.PDF")); // a living writer's file stays
+    running.create();
     writeFileAtomically(path("report.PDF"), "done");
     EXPECT_EQ(entries().size(), 2);
     EXPECT_TRUE(entries().contains("report.PDF"));
     EXPECT_TRUE(fs::exists(running.temporaryPath()));
+}
+
+TEST_F(AtomicFileTest, NothingIsMadeBeforeTheFirstBytes)
+{
+    {
+        TAtomicFile drawing(path("report.PDF"));
+        EXPECT_TRUE(drawing.temporaryPath().empty());
+        EXPECT_TRUE(entries().isEmpty()) << "a writer killed while drawing leaves nothing";
+        EXPECT_THROW(drawing.commit(), std::logic_error) << "no empty file replaces the target";
+    }
+    EXPECT_TRUE(entries().isEmpty());
+
+    // The folder is checked at once, before anything is drawn.
+    EXPECT_THROW(TAtomicFile(path("missing/report.PDF")), std::runtime_error);
+    EXPECT_THROW(TAtomicFile(path(std::string(256, 'n'))), std::runtime_error);
+    fs::create_directory(path("locked"));
+    fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::geteuid() != 0) // the superuser writes anywhere
+        EXPECT_THROW(TAtomicFile(path("locked/report.PDF")), std::runtime_error);
+    fs::permissions(path("locked"), fs::perms::owner_all);
+
+    TAtomicFile writer(path("report.PDF"));
+    const std::string temporary = writer.create();
+    EXPECT_EQ(writer.create(), temporary) << "made once";
+    writer.write("bytes");
+    writer.commit();
+    EXPECT_EQ(contentOf(path("report.PDF")), "bytes");
+    EXPECT_FALSE(fs::exists(temporary));
 }
