@@ -15,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace orv;
@@ -164,3 +165,32 @@ static void BM_ReportToPdf(benchmark::State& state)
     state.counters["peak MB"] = bench::peakMegabytes();
 }
 BENCHMARK(BM_ReportToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A page holding one crafted picture of under 2 MB that unpacks to 16384 x
+// 16384 pixels, exported to PNG and to PDF: each must stay well under ten
+// seconds (the pictures are sampled down as they are decoded).
+static void BM_BigPictureExports(benchmark::State& state)
+{
+    static const char* const kFiles[] = {"huge.gif", "huge.tif", "huge.png", "huge.jpg", "huge.emf"};
+    static QTemporaryDir pictures;
+    static const bool made = std::system(("python3 " ORV_SOURCE_DIR "/tests/fuzz/make_crafted.py --big " +
+                                          pictures.path().toStdString()).c_str()) == 0;
+    if (!made) {
+        state.SkipWithError("the crafted pictures could not be made");
+        return;
+    }
+    const char* file = kFiles[state.range(0)];
+    state.SetLabel(file);
+    TScriptedUiServices ui;
+    TORVREP control(nullptr, TORVREP::Options{&ui, nullptr, false});
+    control.AddPicture("p", pictures.filePath(file).toStdString(), 1, 1, 6.5f, 9, 2);
+    QTemporaryDir dir;
+    const std::string name = dir.filePath("big").toStdString();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(control.SaveToPNG(Variant(name), 1));
+        Variant pdf(name);
+        benchmark::DoNotOptimize(control.SaveToPDF(pdf));
+    }
+    state.counters["peak MB"] = bench::peakMegabytes();
+}
+BENCHMARK(BM_BigPictureExports)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -74,7 +74,7 @@ std::vector<int> rowOrder(const GifImageDesc& frame)
     return rows;
 }
 
-QImage firstFrame(GifFileType* gif)
+QImage firstFrame(GifFileType* gif, QSize shown)
 {
     GraphicsControlBlock control{};
     control.TransparentColor = NO_TRANSPARENT_COLOR;
@@ -101,28 +101,38 @@ QImage firstFrame(GifFileType* gif)
     if (!map)
         return {};
 
-    QImage image(gif->SWidth, gif->SHeight, QImage::Format_ARGB32);
+    // The canvas is sampled down to its decoded size as the frame's rows
+    // arrive, so a big canvas is never held whole.
+    const QSize canvas(gif->SWidth, gif->SHeight);
+    QImage image(decodedSize(canvas, shown), QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
+    const TPixelSampler sampler(canvas, image.size());
+    const std::vector<int>& columns = sampler.sourceColumns();
     std::vector<GifPixelType> line(size_t(place.Width));
     for (int y : rowOrder(place)) {
         if (DGifGetLine(gif, line.data(), place.Width) != GIF_OK)
             return {};
         const int row = place.Top + y;
         // Rows in file order only go down: the rest lie below the canvas.
-        if (row >= image.height() && !place.Interlace)
+        if (row >= canvas.height() && !place.Interlace)
             break;
-        if (row < 0 || row >= image.height())
+        if (row < 0 || row >= canvas.height())
             continue;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int x = 0; x < place.Width; ++x) {
-            const int column = place.Left + x;
-            const int index = line[size_t(x)];
-            if (column < 0 || column >= image.width() || index == control.TransparentColor || index >= map->ColorCount)
-                continue;
-            const GifColorType& colour = map->Colors[index];
-            out[column] = qRgb(colour.Red, colour.Green, colour.Blue);
+        const auto [first, last] = sampler.targetRows(row);
+        for (int target = first; target < last; ++target) {
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(target));
+            for (size_t x = 0; x < columns.size(); ++x) {
+                const int column = columns[x] - place.Left;
+                if (column < 0 || column >= place.Width)
+                    continue;
+                const int index = line[size_t(column)];
+                if (index == control.TransparentColor || index >= map->ColorCount)
+                    continue;
+                const GifColorType& colour = map->Colors[index];
+                out[x] = qRgb(colour.Red, colour.Green, colour.Blue);
+            }
         }
     }
     return image;
@@ -131,17 +141,29 @@ QImage firstFrame(GifFileType* gif)
 } // namespace
 
 // Only the first frame is read: the frames after it are never decoded.
-QImage decodeGifFile(const QString& path)
+QImage decodeGifFile(const QString& path, QSize shown)
 {
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpenFileName(QFile::encodeName(path).constData(), &error));
     if (!gif || !isDecodableSize(gif->SWidth, gif->SHeight))
         return {};
     try {
-        return firstFrame(gif.get());
+        return firstFrame(gif.get(), shown);
     } catch (const std::runtime_error&) {
         return {};
     }
+}
+
+QSize gifScreenSize(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(10);
+    if (head.size() < 10 || !head.startsWith("GIF"))
+        return {};
+    auto word = [&](int at) { return int(uint8_t(head[at])) | int(uint8_t(head[at + 1])) << 8; };
+    return QSize(word(6), word(8));
 }
 
 std::string encodeGif(const QImage& indexed)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <limits>
+#include <vector>
 
 namespace orv {
 
@@ -85,20 +86,56 @@ std::optional<TTiffPageInfo> TTiffFile::pageInfo(int32_t index)
     return info;
 }
 
-QImage TTiffFile::page(int32_t index)
+QImage TTiffFile::page(int32_t index, QSize shown)
 {
     const std::optional<TTiffPageInfo> info = pageInfo(index);
     if (!info || !isDecodableSize(info->width, info->height))
         return {};
+    const QSize full(info->width, info->height);
     // libtiff's RGBA pixels are ABGR words; read top row first.
-    QImage image(info->width, info->height, QImage::Format_RGBA8888);
+    QImage image(decodedSize(full, shown), QImage::Format_RGBA8888);
     if (image.isNull())
         return {};
     static_assert(sizeof(uint32_t) == 4);
+    if (image.size() != full)
+        return readSampled(image, full) ? image : QImage();
     if (!TIFFReadRGBAImageOriented(m_tiff, static_cast<uint32_t>(info->width), static_cast<uint32_t>(info->height),
                                    reinterpret_cast<uint32_t*>(image.bits()), ORIENTATION_TOPLEFT, 1))
         return {};
     return image;
+}
+
+bool TTiffFile::readSampled(QImage& image, QSize full)
+{
+    char message[1024] = {};
+    TIFFRGBAImage reader {};
+    if (!TIFFRGBAImageOK(m_tiff, message) || !TIFFRGBAImageBegin(&reader, m_tiff, 1, message))
+        return false;
+    reader.req_orientation = ORIENTATION_TOPLEFT;
+    // Bands of about 4 MB of pixels.
+    const auto width = static_cast<uint32_t>(full.width());
+    const int bandRows = std::max(1, int((4 << 20) / (int64_t(width) * 4)));
+    std::vector<uint32_t> band(size_t(width) * size_t(bandRows));
+    const TPixelSampler sampler(full, image.size());
+    bool complete = true;
+    for (int top = 0; complete && top < full.height(); top += bandRows) {
+        const int rows = std::min(bandRows, full.height() - top);
+        reader.row_offset = top;
+        reader.col_offset = 0;
+        complete = TIFFRGBAImageGet(&reader, band.data(), width, static_cast<uint32_t>(rows)) != 0;
+        for (int y = top; complete && y < top + rows; ++y) {
+            const uint32_t* in = band.data() + size_t(y - top) * width;
+            const auto [first, last] = sampler.targetRows(y);
+            for (int target = first; target < last; ++target) {
+                auto* out = reinterpret_cast<uint32_t*>(image.scanLine(target));
+                const std::vector<int>& columns = sampler.sourceColumns();
+                for (size_t x = 0; x < columns.size(); ++x)
+                    out[x] = in[columns[x]];
+            }
+        }
+    }
+    TIFFRGBAImageEnd(&reader);
+    return complete;
 }
 
 } // namespace orv

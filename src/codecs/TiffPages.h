@@ -35,10 +35,13 @@ public:
     // Page `index` (0-based); nothing when there is no such page or it
     // cannot be decoded.
     std::optional<TTiffPageInfo> pageInfo(int32_t index);
-    QImage page(int32_t index);
+    // The page decoded at decodedSize(its size, `shown`): a big page is read
+    // a band of rows at a time and sampled down, never held whole.
+    QImage page(int32_t index, QSize shown = {});
 
 private:
     bool select(int32_t index);
+    bool readSampled(QImage& image, QSize full);
 
     ::tiff* m_tiff = nullptr;
 };

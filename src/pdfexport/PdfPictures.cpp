@@ -66,13 +66,23 @@ std::string jpegOf(const QImage& image, int32_t quality)
 }
 
 // JPEG data of a known quality; compressed again when the export asks for
-// less.
+// less (a big picture reduced as every big picture is). Its size is the
+// picture's own, for placing it.
 TPreparedImage jpegImage(std::string jpeg, int32_t quality, const TPDFSetup& setup)
 {
-    if (setup.JpegQuality < quality)
-        jpeg = jpegOf(decodeJpeg(jpeg), setup.JpegQuality);
     const TJpegInfo info = readJpegInfo(jpeg);
+    if (setup.JpegQuality < quality)
+        jpeg = jpegOf(decodeJpegPicture(jpeg, {}, {}), setup.JpegQuality);
     return {createJpegImage(std::move(jpeg)), info.width, info.height};
+}
+
+// A decoded picture converted to JPEG, placed by its own size.
+TPreparedImage convertedImage(const QImage& image, QSize fullSize, const TPDFSetup& setup)
+{
+    TPreparedImage prepared = jpegImage(jpegOf(image, kConvertedPictureQuality), kConvertedPictureQuality, setup);
+    prepared.width = fullSize.width();
+    prepared.height = fullSize.height();
+    return prepared;
 }
 
 // A decoded bitmap: indexed pictures keep their palette, all others become
@@ -99,7 +109,9 @@ TPdfBitmap pdfBitmapOf(const QImage& source)
 }
 
 // A metafile played onto a bitmap of its size at the screen's resolution,
-// then carried as a JPEG of the best quality.
+// then carried as a JPEG of the best quality. A frame bigger than any
+// picture may be is played at the size a big picture is reduced to; the
+// image keeps the frame's size for placing it.
 std::optional<TPreparedImage> metafileImage(const QString& path, const TPDFSetup& setup)
 {
     const QByteArray bytes = readMetafileBytes(path);
@@ -107,17 +119,20 @@ std::optional<TPreparedImage> metafileImage(const QString& path, const TPDFSetup
     if (!frame)
         return std::nullopt;
     const QSize pixels = metafilePixels(*frame, screenPixelsPerInch());
-    if (!isDecodableSize(pixels.width(), pixels.height()))
+    QImage bitmap(decodedSize(pixels, {}), QImage::Format_RGB32);
+    if (bitmap.isNull())
         return std::nullopt;
-    QImage bitmap(pixels, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
     {
         QPainter painter(&bitmap);
-        if (!playMetafile(painter, bytes, QRectF(QPointF(0, 0), QSizeF(pixels))))
+        if (!playMetafile(painter, bytes, QRectF(QPointF(0, 0), QSizeF(bitmap.size()))))
             return std::nullopt;
     }
     constexpr int32_t kBestQuality = 100;
-    return jpegImage(jpegOf(bitmap, kBestQuality), kBestQuality, setup);
+    TPreparedImage prepared = jpegImage(jpegOf(bitmap, kBestQuality), kBestQuality, setup);
+    prepared.width = pixels.width();
+    prepared.height = pixels.height();
+    return prepared;
 }
 
 // Builds the image of a picture file; nothing when it cannot be read.
@@ -126,11 +141,13 @@ std::optional<TPreparedImage> prepareImage(const QString& path, int32_t frame, c
     const PictureKind kind = pictureKindOf(path);
     if (kind == PictureKind::Metafile)
         return metafileImage(path, setup);
+    QSize fullSize;
     if (kind == PictureKind::Tiff || kind == PictureKind::Gif || upperExtension(path) == ".PNG") {
-        const QImage image = loadPicture(path, kind == PictureKind::Tiff && frame >= 1 ? frame - 1 : 0, {});
+        const QImage image =
+            loadPicture(path, kind == PictureKind::Tiff && frame >= 1 ? frame - 1 : 0, {}, {}, &fullSize);
         if (image.isNull())
             return std::nullopt;
-        return jpegImage(jpegOf(image, kConvertedPictureQuality), kConvertedPictureQuality, setup);
+        return convertedImage(image, fullSize, setup);
     }
 
     QFile file(path);
@@ -144,15 +161,15 @@ std::optional<TPreparedImage> prepareImage(const QString& path, int32_t frame, c
             return std::nullopt; // not a JPEG libjpeg can read
         }
     }
-    const QImage image = loadPicture(path, 0, {});
+    const QImage image = loadPicture(path, 0, {}, {}, &fullSize);
     if (image.isNull())
         return std::nullopt;
     // Pictures that are not bitmaps (icons, say) always travel as JPEG.
     if (setup.CompressBitmaps || !isBitmapData(bytes)) {
         const std::string jpeg = jpegOf(image, setup.BitmapQuality);
-        return TPreparedImage{createJpegImage(jpeg), image.width(), image.height()};
+        return TPreparedImage{createJpegImage(jpeg), fullSize.width(), fullSize.height()};
     }
-    return TPreparedImage{createBitmapImage(pdfBitmapOf(image)), image.width(), image.height()};
+    return TPreparedImage{createBitmapImage(pdfBitmapOf(image)), fullSize.width(), fullSize.height()};
 }
 
 // The name of the picture's image in the document, embedding it on first

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace orv {
 
@@ -49,47 +50,46 @@ std::optional<QString> locatePictureFile(const std::string& fileName)
 
 namespace {
 
-bool isLarge(int64_t width, int64_t height)
-{
-    return width * height > kLargePicturePixels;
-}
-
 // The largest of libjpeg's reductions (1/2, 1/4, 1/8) that still covers
-// `shown`.
-int32_t coveringReduction(const TJpegInfo& info, QSize shown)
+// `wanted`.
+int32_t coveringReduction(const TJpegInfo& info, QSize wanted)
 {
     int32_t reduction = 0;
-    while (reduction < 3 && (info.width >> (reduction + 1)) >= shown.width() &&
-           (info.height >> (reduction + 1)) >= shown.height())
+    while (reduction < 3 && (info.width >> (reduction + 1)) >= wanted.width() &&
+           (info.height >> (reduction + 1)) >= wanted.height())
         ++reduction;
     return reduction;
 }
 
-QImage loadJpeg(const QString& path, TJpegDecoding decoding, QSize shown)
+QImage loadJpeg(const QString& path, TJpegDecoding decoding, QSize shown, QSize* fullSize)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
-    const std::string_view jpeg(bytes.constData(), static_cast<size_t>(bytes.size()));
     try {
-        const TJpegInfo info = readJpegInfo(jpeg);
-        if (!isDecodableSize(info.width, info.height))
-            return {};
-        if (!shown.isEmpty() && isLarge(info.width, info.height))
-            decoding.reduction = std::max(decoding.reduction, coveringReduction(info, shown));
-        return decodeJpeg(jpeg, decoding);
+        return decodeJpegPicture(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), decoding,
+                                 shown, fullSize);
     } catch (const std::exception&) {
         return {}; // corrupt, truncated or too large: the picture stays undrawn
     }
 }
 
-QImage loadTiffPage(const QString& path, int32_t frame)
+QImage loadTiffPage(const QString& path, int32_t frame, QSize shown, QSize* fullSize)
 {
     TTiffFile tiff(path);
-    if (frame > 0 && frame < tiff.pageCount())
-        return tiff.page(frame);
-    return tiff.page(0);
+    const int32_t page = frame > 0 && frame < tiff.pageCount() ? frame : 0;
+    if (const std::optional<TTiffPageInfo> info = tiff.pageInfo(page); info && fullSize)
+        *fullSize = QSize(info->width, info->height);
+    return tiff.page(page, shown);
+}
+
+QImage loadGif(const QString& path, QSize shown, QSize* fullSize)
+{
+    const QImage image = decodeGifFile(path, shown);
+    if (fullSize && !image.isNull())
+        *fullSize = gifScreenSize(path);
+    return image;
 }
 
 uint32_t littleEndian(const QByteArray& bytes, int at, int size)
@@ -131,7 +131,7 @@ bool bitmapRowsComplete(const QString& path)
     return uint64_t(file.size()) >= pixelsAt + stride * uint64_t(std::llabs(height));
 }
 
-QImage loadByContent(const QString& path, QSize shown)
+QImage loadByContent(const QString& path, QSize shown, QSize* fullSize)
 {
     if (upperExtension(path) == ".BMP" && !bitmapRowsComplete(path))
         return {};
@@ -143,12 +143,12 @@ QImage loadByContent(const QString& path, QSize shown)
     // leave big pictures undrawn.
     constexpr int64_t kBytesPerPixel = 4;
     reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * kBytesPerPixel >> 20));
-    if (size.isValid() && !shown.isEmpty() && isLarge(size.width(), size.height())) {
-        const QSize covering = size.scaled(shown, Qt::KeepAspectRatioByExpanding);
-        if (covering.width() < size.width())
-            reader.setScaledSize(covering);
-    }
-    return reader.read();
+    if (size.isValid() && decodedSize(size, shown) != size)
+        reader.setScaledSize(decodedSize(size, shown));
+    QImage image = reader.read();
+    if (fullSize && !image.isNull())
+        *fullSize = size.isValid() ? size : image.size();
+    return image;
 }
 
 } // namespace
@@ -162,21 +162,35 @@ QByteArray readMetafileBytes(const QString& path)
     return file.readAll();
 }
 
-QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown)
+QImage decodeJpegPicture(std::string_view jpeg, TJpegDecoding decoding, QSize shown, QSize* fullSize)
+{
+    const TJpegInfo info = readJpegInfo(jpeg);
+    if (!isDecodableSize(info.width, info.height))
+        throw std::runtime_error("JPEG: picture too large");
+    const QSize full(info.width, info.height);
+    if (decodedSize(full, shown) != full)
+        decoding.reduction = std::max(decoding.reduction, coveringReduction(info, decodedSize(full, shown)));
+    QImage image = decodeJpeg(jpeg, decoding);
+    if (fullSize)
+        *fullSize = full;
+    return image;
+}
+
+QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown, QSize* fullSize)
 {
     switch (pictureKindOf(path)) {
     case PictureKind::Tiff:
-        return loadTiffPage(path, frame);
+        return loadTiffPage(path, frame, shown, fullSize);
     case PictureKind::Jpeg:
-        return loadJpeg(path, jpeg, shown);
+        return loadJpeg(path, jpeg, shown, fullSize);
     case PictureKind::Gif:
-        return decodeGifFile(path);
+        return loadGif(path, shown, fullSize);
     case PictureKind::Metafile:
         return {};
     case PictureKind::Other:
         break;
     }
-    return loadByContent(path, shown);
+    return loadByContent(path, shown, fullSize);
 }
 
 } // namespace orv

@@ -34,13 +34,17 @@ std::optional<QString> locatePictureFile(const std::string& fileName);
 // be read, is corrupt or truncated, or is a metafile.
 //
 // `shown` is how many device pixels the picture covers where it is drawn
-// (empty: no limit). A big picture (more than kLargePicturePixels) is then
-// decoded only as large as needed to cover them, so that what is drawn
-// needs no more memory than the target can show.
-QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown = {});
+// (empty: a target without pixels, such as PDF). A big picture is decoded
+// at decodedSize (codecs/ImageLimits.h): as large as needed to cover
+// `shown` and never above kLargePicturePixels, so that what is drawn needs
+// no more memory than the target can show. `fullSize`, when given,
+// receives the picture's own size, which a reduced image no longer has.
+QImage loadPicture(const QString& path, int32_t frame, TJpegDecoding jpeg, QSize shown = {},
+                   QSize* fullSize = nullptr);
 
-// Pictures above this many pixels (a 4096 x 4096 square) are big.
-inline constexpr int64_t kLargePicturePixels = int64_t(4096) * 4096;
+// JPEG data decoded as loadPicture decodes a JPEG file; throws when
+// libjpeg cannot read it.
+QImage decodeJpegPicture(std::string_view jpeg, TJpegDecoding decoding, QSize shown, QSize* fullSize = nullptr);
 
 // A metafile's bytes, read whole; empty when the file cannot be read or is
 // larger than any real page's metafile (64 MiB).

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #include <algorithm>
 #include <array>
@@ -150,12 +149,14 @@ int32_t gifPaletteColours(const QString& path)
 // A GIF names no resolution and always has a palette.
 std::optional<TPictureFacts> gifFacts(const QString& path)
 {
-    const QImage image = decodeGifFile(path);
-    if (image.isNull())
+    // Decoded to a single pixel when big: the frame is checked to its end
+    // without the picture being held.
+    if (decodeGifFile(path, QSize(1, 1)).isNull())
         return std::nullopt;
+    const QSize screen = gifScreenSize(path);
     TPictureFacts facts;
-    facts.width = image.width();
-    facts.height = image.height();
+    facts.width = screen.width();
+    facts.height = screen.height();
     facts.paletteColours = gifPaletteColours(path);
     facts.pixelFormat = indexedFormat(facts.paletteColours);
     return facts;
@@ -179,16 +180,17 @@ std::optional<TPictureFacts> metafileFacts(const QString& path)
     return facts;
 }
 
-// BMP and PNG, decoded whole for their resolution and palette.
+// BMP and PNG, decoded for their resolution and palette (a big picture
+// as it is drawn, reduced).
 std::optional<TPictureFacts> decodedFacts(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    QSize full;
+    const QImage image = loadPicture(path, 0, {}, QSize(1, 1), &full);
     if (image.isNull())
         return std::nullopt;
     TPictureFacts facts;
-    facts.width = image.width();
-    facts.height = image.height();
+    facts.width = full.width();
+    facts.height = full.height();
     facts.dpiX = orDefault(image.dotsPerMeterX() * 0.0254);
     facts.dpiY = orDefault(image.dotsPerMeterY() * 0.0254);
     facts.pixelFormat = pixelFormatOf(image);
