@@ -417,6 +417,13 @@ public:
                                    bool lAllowDocumentAssembly) = 0;
     virtual int32_t get_PDFEncrypt() = 0;
     virtual void put_PDFEncrypt(int32_t value) = 0;
+    // Passwords are UTF-8 text. The 40-bit RC4 encryption (PDFEncrypt 1)
+    // takes them as code page 1252 bytes, which is what readers make of a
+    // typed password; a password holding a character outside that code page
+    // makes SaveToPDF and PDFStream fail with a message rather than protect
+    // the document with another password. AES-256 (PDFEncrypt 3) takes any
+    // character: the UTF-8 text itself, normalised as readers do. Blanks
+    // around a password do not count.
     virtual std::string get_PDFPassword() = 0;
     virtual void put_PDFPassword(const std::string& value) = 0;
     virtual std::string get_PDFOwnerPassword() = 0;

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 namespace orv {
 
@@ -59,6 +60,18 @@ std::unique_ptr<TPdfArray> realArray(std::initializer_list<float> values)
     for (float value : values)
         array->add(std::make_unique<TPdfReal>(value));
     return array;
+}
+
+// A password of the 40-bit standard security handler as its bytes: code
+// page 1252, the text readers turn a typed password into. A character that
+// code page lacks has no byte there; rather than let it become '?', so that
+// other passwords would open the document too, the password is refused.
+std::string standardSecurityPassword(const std::string& utf8, const char* which)
+{
+    if (!fitsCodePage(utf8, 1252))
+        throw EPdfInvalidValue(std::string("StartDocument --the ") + which +
+                               " password holds characters outside code page 1252.");
+    return utf8ToCodePage(utf8, 1252);
 }
 
 } // namespace
@@ -220,8 +233,8 @@ void TPdfDoc::startDocument()
         extensions->add("ADBE", std::move(level));
         m_catalog->add("Extensions", std::move(extensions));
     } else if (Settings.Encrypted) {
-        m_security = std::make_unique<TPdfStandardSecurity>(utf8ToCodePage(Settings.OwnerPassword, 1252),
-                                                            utf8ToCodePage(Settings.UserPassword, 1252),
+        m_security = std::make_unique<TPdfStandardSecurity>(standardSecurityPassword(Settings.OwnerPassword, "owner"),
+                                                            standardSecurityPassword(Settings.UserPassword, "user"),
                                                             Settings.Permissions, fileId());
     }
     if (m_security) {

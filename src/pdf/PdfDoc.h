@@ -68,7 +68,9 @@ struct TPdfDocSettings {
     TPdfDateTime CreationTime = TPdfDateTime::localNow();
     std::string Producer;
     TPdfPermissions Permissions;
-    std::string OwnerPassword; // UTF-8, written in code page 1252
+    // UTF-8. The 40-bit handler takes them as code page 1252 bytes and
+    // refuses a password with a character outside that code page.
+    std::string OwnerPassword;
     std::string UserPassword;
     uint16_t InitialPageWidth = 612;
     uint16_t InitialPageHeight = 792;

@@ -5,6 +5,7 @@
 #include "pdf/PdfAesSecurity.h"
 #include "pdf/PdfDoc.h"
 #include "pdf/PdfDrawing.h"
+#include "pdf/PdfErrors.h"
 
 #include "PdfTestSupport.h"
 
@@ -417,4 +418,29 @@ TEST(PdfTools, Aes256EntriesUnlockTheFileKey)
     EXPECT_NE(a, b);
     EXPECT_EQ(aesCbcDecrypt(security.fileKey(), a.substr(0, 16), a.substr(16), true), "secret");
     EXPECT_EQ(security.permissions() & 0x10, 0x10);
+}
+
+TEST(PdfTools, FortyBitPasswordsAreCodePage1252AndNothingElse)
+{
+    auto encrypted = [](const std::string& password) {
+        TPdfDoc doc;
+        doc.Settings = pdftest::fixedSettings();
+        doc.Settings.Encrypted = true;
+        doc.Settings.UserPassword = password;
+        doc.startDocument();
+        doc.addPage();
+        drawPdfText(doc.canvas(), 72, 720, 0, "Locked", "Arial", 12, 0, 255);
+        return doc.save();
+    };
+    // A Western password is its code page 1252 bytes, as a reader makes of
+    // the typed text.
+    const TScratchDir dir;
+    const QString file = dir.write("cafe.pdf", encrypted("Café"));
+    EXPECT_EQ(runTool("qpdf", {"--password=Café", "--check", file}).exitCode, 0);
+    EXPECT_NE(runTool("qpdf", {"--password=Cafe", "--check", file}).exitCode, 0);
+
+    // One outside it would have become '?', and any password of as many
+    // such characters would have opened the document.
+    EXPECT_THROW(encrypted("Пароль"), EPdfInvalidValue);
+    EXPECT_THROW(encrypted("x\xFFy"), EPdfInvalidValue) << "not even UTF-8";
 }
