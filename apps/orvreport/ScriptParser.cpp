@@ -1,6 +1,5 @@
 #include "ScriptParser.h"
 
-#include <orvreport/Dispatch.h>
 #include "platform/AsciiText.h"
 
 #include <algorithm>
@@ -28,12 +27,10 @@ bool isPredefined(std::string_view name)
     return isKeyword(name) || findConstant(name) || findBuiltin(name);
 }
 
-
 bool isEngineName(std::string_view name)
 {
-    return TDispatchTable::instance().has(name, InvokeMethod | InvokePropertyGet | InvokePropertyPut);
+    return engineOperationId(name).has_value();
 }
-
 
 std::optional<BinaryOperator> comparisonOperator(TScriptToken::Kind kind)
 {
@@ -81,11 +78,7 @@ uint32_t TScriptParser::nameIndex(std::string_view name)
 {
     auto [found, fresh] = m_nameIndexes.try_emplace(std::string(name), static_cast<uint32_t>(m_program.names.size()));
     if (fresh) {
-        const TDispatchTable& table = TDispatchTable::instance();
-        std::optional<int32_t> id;
-        if (table.has(name, InvokeMethod | InvokePropertyGet | InvokePropertyPut))
-            id = table.idOfName(name);
-        m_program.names.push_back({std::string(name), asciiLower(name), findBuiltin(name), id});
+        m_program.names.push_back({std::string(name), asciiLower(name), findBuiltin(name), engineOperationId(name)});
     }
     return found->second;
 }

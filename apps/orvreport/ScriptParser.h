@@ -4,6 +4,8 @@
 #include "ScriptLexer.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +13,11 @@
 #include <vector>
 
 namespace orv {
+
+// The report engine's dispatch id of an operation of this name (any case),
+// nothing when the engine has none; a script may neither declare nor
+// assign such a name as a variable.
+std::optional<int32_t> engineOperationId(std::string_view name);
 
 // Compiles a script in one reading, a line at a time: each statement is
 // written as code (ScriptCode.h) as it is parsed, so that no line's tokens

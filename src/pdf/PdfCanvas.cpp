@@ -43,6 +43,13 @@ TPdfDictionary& TPdfCanvas::page() const
     return *m_page;
 }
 
+int32_t TPdfCanvas::mediaBoxWidth() const
+{
+    const auto* box = page().lookupAs<TPdfArray>("MediaBox");
+    const auto* width = box && box->count() == 4 ? dynamic_cast<const TPdfNumber*>(&box->item(2)) : nullptr;
+    return width ? width->value() : m_doc.Settings.InitialPageWidth;
+}
+
 int32_t TPdfCanvas::mediaBoxHeight() const
 {
     const auto* box = page().lookupAs<TPdfArray>("MediaBox");

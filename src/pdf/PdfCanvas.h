@@ -45,7 +45,8 @@ public:
     void unbind();
     // Throws EPdfInvalidOperation "GetPage --the Page is nil" without a page.
     TPdfDictionary& page() const;
-    // The height of the current page's media box, in points.
+    // The width and height of the current page's media box, in points.
+    int32_t mediaBoxWidth() const;
     int32_t mediaBoxHeight() const;
     void setPageWidth(int32_t points);
     void setPageHeight(int32_t points);

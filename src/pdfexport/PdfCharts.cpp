@@ -24,33 +24,40 @@ namespace {
 
 // Chart fonts and pens are sized for a chart at this many pixels an inch.
 constexpr double kChartPixelsPerInch = 96;
-constexpr double kBitmapPixelsPerPoint = 2;
 constexpr int32_t kVectorCharts = 1;
 
 void drawChartImage(TPdfExport& pdfExport, const TPdfPagePlacement& place, const TChartObject& chart,
                     const TPdfPagePlacement::Box& box)
 {
-    const auto x = static_cast<int32_t>(std::trunc(box.x));
-    const auto top = static_cast<int32_t>(std::trunc(box.top));
-    const auto width = static_cast<int32_t>(std::trunc(box.width));
-    const auto height = static_cast<int32_t>(std::trunc(box.height));
-    // A box too large to hold as a bitmap is left empty rather than
-    // exhaust memory.
-    if (!isDecodableSize(2 * int64_t(width), 2 * int64_t(height)))
+    const double width = std::trunc(box.width), height = std::trunc(box.height);
+    if (!(width >= 1 && height >= 1))
         return;
-    QImage bitmap(2 * width, 2 * height, QImage::Format_RGB32);
+    // Two pixels a point, and no more than a big picture may have: a chart
+    // far larger than its page is drawn at less. A bitmap side JPEG cannot
+    // hold leaves the chart empty rather than fail the page.
+    constexpr double kLargestSide = 1 << 30;
+    const QSize wanted(static_cast<int>(std::min(2 * width, kLargestSide)),
+                       static_cast<int>(std::min(2 * height, kLargestSide)));
+    const QSize pixels = decodedSize(wanted, {});
+    constexpr int kLargestJpegSide = 65500;
+    if (pixels.width() > kLargestJpegSide || pixels.height() > kLargestJpegSide)
+        return;
+    QImage bitmap(pixels, QImage::Format_RGB32);
+    if (bitmap.isNull())
+        return;
     bitmap.fill(Qt::white);
     {
         // The bitmap has more pixels an inch than the chart's own
         // resolution: its fonts and pens grow with it.
+        const double pixelsPerPoint = pixels.width() / width;
         QPainter painter(&bitmap);
-        drawChart(painter, chart, bitmap.rect(), place.scale * kBitmapPixelsPerPoint * 72 / kChartPixelsPerInch);
+        drawChart(painter, chart, bitmap.rect(), place.scale * pixelsPerPoint * 72 / kChartPixelsPerInch);
     }
     TJpegOptions best;
     best.quality = 100;
     const std::string name = pdfExport.nextImageName();
     pdfExport.doc.addImage(name, createJpegImage(encodeJpeg(bitmap, best)));
-    pdfExport.doc.canvas().drawXObject(static_cast<float>(x), place.mediaHeight - static_cast<float>(top + height),
+    pdfExport.doc.canvas().drawXObject(std::trunc(box.x), place.mediaHeight - static_cast<float>(std::trunc(box.top) + height),
                                        static_cast<float>(width), static_cast<float>(height), name);
 }
 

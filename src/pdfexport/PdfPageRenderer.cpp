@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace orv {
 
@@ -211,9 +212,20 @@ private:
     }
 
     // Hatch lines in the fill colour, clipped to the figure, with the gaps
-    // left open as on screen: a line every 6 points (8 screen pixels).
+    // left open as on screen: a line every 6 points (8 screen pixels). Only
+    // the lines that cross the page are written, counted in whole steps, so
+    // a figure far larger than its page costs no more than the page.
     void hatchFigure(const TReportObject& object, const Box& b)
     {
+        const double left = std::min(b.x, b.x + b.width), width = std::abs(double(b.width));
+        const double bottom = hm() - std::max(b.top, b.top + b.height), height = std::abs(double(b.height));
+        const double top = bottom + height, right = left + width;
+        // The part of the page the figure covers.
+        const double seenLeft = std::max(left, 0.0), seenRight = std::min(right, double(m_canvas.mediaBoxWidth()));
+        const double seenBottom = std::max(bottom, 0.0), seenTop = std::min(top, double(hm()));
+        if (!(seenLeft < seenRight && seenBottom < seenTop))
+            return;
+
         m_canvas.saveGraphicsState();
         appendPath(object, b);
         m_canvas.clip();
@@ -221,27 +233,39 @@ private:
         m_canvas.setRGBStrokeColor(static_cast<int32_t>(object.FillColor));
         m_canvas.setDashPattern({}, 0);
         const float hatchWidth = static_cast<float>(0.75 * m_place.scale);
-        const float left = std::min(b.x, b.x + b.width), width = std::abs(b.width);
-        const float bottom = hm() - std::max(b.top, b.top + b.height), height = std::abs(b.height);
-        const float step = static_cast<float>(6 * m_place.scale);
+        const double step = 6 * m_place.scale;
+        // Steps k = first .. last, at least 1, of offsets k x step from 0
+        // that lie within [from, to] and below `limit`.
+        auto eachStep = [&](double from, double to, double limit, const std::function<void(double)>& line) {
+            const auto first = static_cast<int64_t>(std::max(1.0, std::ceil(from / step)));
+            const double end = std::min(to, std::nextafter(limit, 0.0));
+            for (int64_t k = first; k * step <= end; ++k)
+                line(k * step);
+        };
+        auto segment = [&](double x1, double y1, double x2, double y2) {
+            drawPdfLine(m_canvas, float(x1), float(y1), float(x2), float(y2), hatchWidth);
+        };
         const TFillStyle style = object.fillStyle();
-        const bool horizontal = style == TFillStyle::Horizontal || style == TFillStyle::Cross;
-        const bool vertical = style == TFillStyle::Vertical || style == TFillStyle::Cross;
-        const bool forward = style == TFillStyle::ForwardDiagonal || style == TFillStyle::DiagonalCross;
-        const bool backward = style == TFillStyle::BackwardDiagonal || style == TFillStyle::DiagonalCross;
-        if (horizontal)
-            for (float y = bottom + height - step; y > bottom; y -= step)
-                drawPdfLine(m_canvas, left, y, left + width, y, hatchWidth);
-        if (vertical)
-            for (float x = left + step; x < left + width; x += step)
-                drawPdfLine(m_canvas, x, bottom, x, bottom + height, hatchWidth);
-        const float span = width + height;
-        if (forward)
-            for (float d = step; d < span; d += step)
-                drawPdfLine(m_canvas, left + d - height, bottom, left + d, bottom + height, hatchWidth);
-        if (backward)
-            for (float d = step; d < span; d += step)
-                drawPdfLine(m_canvas, left + d - height, bottom + height, left + d, bottom, hatchWidth);
+        if (style == TFillStyle::Horizontal || style == TFillStyle::Cross)
+            eachStep(top - seenTop, top - seenBottom, height, [&](double d) { segment(seenLeft, top - d, seenRight, top - d); });
+        if (style == TFillStyle::Vertical || style == TFillStyle::Cross)
+            eachStep(seenLeft - left, seenRight - left, width,
+                     [&](double d) { segment(left + d, seenBottom, left + d, seenTop); });
+        // Diagonals at 45 degrees through the bottom edge at left + d - height
+        // (forward) or left + d (backward), drawn across the seen part.
+        const double span = width + height;
+        if (style == TFillStyle::ForwardDiagonal || style == TFillStyle::DiagonalCross)
+            eachStep(seenLeft - left + height - (seenTop - bottom), seenRight - left + height - (seenBottom - bottom), span,
+                     [&](double d) {
+                         const double x0 = left + d - height - bottom; // x = x0 + y
+                         segment(x0 + seenBottom, seenBottom, x0 + seenTop, seenTop);
+                     });
+        if (style == TFillStyle::BackwardDiagonal || style == TFillStyle::DiagonalCross)
+            eachStep(seenLeft - left + (seenBottom - bottom), seenRight - left + (seenTop - bottom), span,
+                     [&](double d) {
+                         const double x0 = left + d + bottom; // x = x0 - y
+                         segment(x0 - seenBottom, seenBottom, x0 - seenTop, seenTop);
+                     });
         m_canvas.restoreGraphicsState();
     }
 
