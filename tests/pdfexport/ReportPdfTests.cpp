@@ -712,3 +712,54 @@ TEST_F(ReportPdfTest, ACancelStopsTheExportAfterTheObjectInHand)
     ASSERT_FALSE(ui.shown().empty());
     EXPECT_EQ(ui.shown().back().text, "PDF Document Canceled.");
 }
+
+// Pages wait in an unnamed spool while they are drawn: an export killed
+// then leaves nothing in the folder, and one that stops keeps the older
+// file of the same name as it was.
+TEST_F(ReportPdfTest, NoFileAppearsWhileThePagesAreDrawn)
+{
+    fivePages();
+    const std::string older = path("kept.PDF");
+    std::ofstream(older) << "older";
+    class TFolderWatch : public IPdfExportProgress {
+    public:
+        explicit TFolderWatch(QString folder) : m_folder(std::move(folder)) {}
+        void start(int32_t) override {}
+        void advance(int32_t) override { seen.push_back(entries()); }
+        bool cancelled() override { return cancelAfter > 0 && int32_t(seen.size()) >= cancelAfter; }
+        void finish() override {}
+        QStringList entries() const
+        {
+            return QDir(m_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        }
+
+        std::vector<QStringList> seen;
+        int32_t cancelAfter = 0;
+
+    private:
+        QString m_folder;
+    };
+
+    TFolderWatch watch(dir.path());
+    TPdfFileExport request;
+    request.silent = false;
+    request.progress = &watch;
+    request.fileName = older;
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), older);
+    ASSERT_EQ(watch.seen.size(), 4u) << "one look after each sheet but the last";
+    for (const QStringList& entries : watch.seen)
+        EXPECT_EQ(entries, QStringList{"kept.PDF"});
+    std::ifstream written(older);
+    std::string head(5, ' ');
+    written.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+
+    std::ofstream(older, std::ios::trunc) << "older";
+    TFolderWatch stopping(dir.path());
+    stopping.cancelAfter = 2;
+    request.progress = &stopping;
+    EXPECT_EQ(exportPdfFile(control.report(), ui, request), "");
+    EXPECT_EQ(stopping.entries(), QStringList{"kept.PDF"});
+    std::ifstream kept(older);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "older");
+}

@@ -118,8 +118,9 @@ TEST_F(AtomicFileTest, NothingIsMadeBeforeTheFirstBytes)
     EXPECT_THROW(TAtomicFile(path(std::string(256, 'n'))), std::runtime_error);
     fs::create_directory(path("locked"));
     fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-    if (::geteuid() != 0) // the superuser writes anywhere
+    if (::geteuid() != 0) { // the superuser writes anywhere
         EXPECT_THROW(TAtomicFile(path("locked/report.PDF")), std::runtime_error);
+    }
     fs::permissions(path("locked"), fs::perms::owner_all);
 
     TAtomicFile writer(path("report.PDF"));
@@ -129,4 +130,13 @@ TEST_F(AtomicFileTest, NothingIsMadeBeforeTheFirstBytes)
     writer.commit();
     EXPECT_EQ(contentOf(path("report.PDF")), "bytes");
     EXPECT_FALSE(fs::exists(temporary));
+
+    // A file made piece by piece appears with its first piece.
+    TAtomicFile pieces(path("report.PDF"));
+    EXPECT_TRUE(pieces.temporaryPath().empty());
+    pieces.append("new ");
+    EXPECT_TRUE(fs::exists(pieces.temporaryPath()));
+    pieces.append("bytes");
+    pieces.commit();
+    EXPECT_EQ(contentOf(path("report.PDF")), "new bytes");
 }
