@@ -237,8 +237,9 @@ TEST_F(RandomReportStressTest, RandomReportsExportToEveryFormatOrFailCleanly)
         Variant pdfName(file(stem).toStdString());
         expectOutcome(attempt([&] { return control.SaveToPDF(pdfName); }), stem + ".PDF", [](const QString&) { return true; });
         const Variant stream = attempt([&] { return control.PDFStream(); });
-        if (stream.type() == VarType::Bytes)
+        if (stream.type() == VarType::Bytes) {
             EXPECT_TRUE(pdfBytesComplete(stream));
+        }
         const std::string name = file(stem).toStdString();
         expectOutcome(attempt([&] { return control.SaveToPNG(name, 1); }), stem + ".PNG", imageOpens);
         expectOutcome(attempt([&] { return control.SaveToJPEG(name, 1); }), stem + ".JPG", imageOpens);
