@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "codecs/GifCodec.h"
 #include "codecs/JpegCodec.h"
+#include "codecs/LzwEncoder.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -262,6 +263,10 @@ struct TTiffWriter::State {
     TIFF* tiff = nullptr;
     uint16_t pages = 0;
     bool finished = false;
+    // LZW strips are encoded here rather than by libtiff, whose encoder
+    // hashes every byte and took most of a multi-page export.
+    std::unique_ptr<TLzwEncoder> lzw;
+    std::vector<uint8_t> encoded;
 };
 
 void writeGif(const QImage& page, const std::string& path, const TRasterOptions& options)
@@ -274,6 +279,8 @@ TTiffWriter::TTiffWriter(const std::string& path, const TRasterOptions& options)
     : m_state(std::make_unique<State>(path))
 {
     m_state->options = options;
+    if (options.tiffCompression == TRasterOptions::TiffCompression::Lzw)
+        m_state->lzw = std::make_unique<TLzwEncoder>();
 }
 
 TTiffWriter::~TTiffWriter()
@@ -368,6 +375,8 @@ QImage describePixels(TIFF* tiff, const QImage& rgb, int32_t depth, const TRaste
     return requested < 24 && requested > 8 ? reducedPrecision(rgb, requested) : rgb;
 }
 
+constexpr size_t kStripBytes = 64 * 1024;
+
 size_t rowBytes(int width, int32_t depth)
 {
     return depth > 8 ? static_cast<size_t>(width) * 3 : (static_cast<size_t>(width) * depth + 7) / 8;
@@ -420,17 +429,37 @@ void TTiffWriter::addPage(const QImage& page)
 
     setPageTags(tiff, rgb.size(), m_state->pages, options.tiffCompression);
     const QImage source = describePixels(tiff, rgb, depth, options);
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
 
-    std::vector<uint8_t> row(rowBytes(rgb.width(), depth), 0);
-    for (int y = 0; y < rgb.height(); ++y) {
-        packRow(source, y, depth, row);
-        if (TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0) < 0)
+    // Strips of about 64 KB: fewer, longer LZW runs than libtiff's 8 KB
+    // default, and smaller files.
+    const size_t bytesPerRow = rowBytes(rgb.width(), depth);
+    const int rowsPerStrip = static_cast<int>(std::max<size_t>(1, kStripBytes / bytesPerRow));
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, static_cast<uint32_t>(rowsPerStrip));
+
+    std::vector<uint8_t> strip;
+    std::vector<uint8_t> row(bytesPerRow, 0);
+    for (int first = 0, index = 0; first < rgb.height(); first += rowsPerStrip, ++index) {
+        strip.clear();
+        for (int y = first; y < std::min(rgb.height(), first + rowsPerStrip); ++y) {
+            packRow(source, y, depth, row);
+            strip.insert(strip.end(), row.begin(), row.end());
+        }
+        if (!writeStrip(static_cast<uint32_t>(index), strip))
             throw std::runtime_error("Cannot write " + m_state->target.targetPath());
     }
     if (!TIFFWriteDirectory(tiff))
         throw std::runtime_error("Cannot write " + m_state->target.targetPath());
     ++m_state->pages;
+}
+
+bool TTiffWriter::writeStrip(uint32_t index, std::vector<uint8_t>& strip)
+{
+    TIFF* tiff = m_state->tiff;
+    if (!m_state->lzw)
+        return TIFFWriteEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(strip.size())) >= 0;
+    m_state->lzw->encode(strip.data(), strip.size(), m_state->encoded);
+    return TIFFWriteRawStrip(tiff, index, m_state->encoded.data(), static_cast<tmsize_t>(m_state->encoded.size()))
+        >= 0;
 }
 
 void TTiffWriter::finish()

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -60,6 +61,9 @@ public:
     void finish();
 
 private:
+    // Writes one strip of packed rows, compressed; false when it fails.
+    bool writeStrip(uint32_t index, std::vector<uint8_t>& strip);
+
     struct State;
     std::unique_ptr<State> m_state;
 };
