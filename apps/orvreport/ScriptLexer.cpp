@@ -1,7 +1,9 @@
 #include "ScriptLexer.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace orv {
 
@@ -21,6 +23,30 @@ bool isDigit(char c)
 bool isNameChar(char c)
 {
     return isNameStart(c) || isDigit(c) || c == '_';
+}
+
+// A decimal of at most 15 digits without exponent: its digits, an exact
+// integer, divided by an exact power of ten is the correctly rounded value
+// from_chars gives, without its general algorithm. Nothing for others.
+std::optional<double> shortDecimal(std::string_view text)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    uint64_t digits = 0;
+    int count = 0;
+    int fraction = -1; // digits after the point; -1 before it
+    for (const char c : text) {
+        if (c == '.') {
+            fraction = 0;
+            continue;
+        }
+        if (!isDigit(c) || ++count > 15)
+            return std::nullopt;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (fraction >= 0)
+            ++fraction;
+    }
+    return static_cast<double>(digits) / kPowersOfTen[std::max(fraction, 0)];
 }
 
 } // namespace
@@ -146,10 +172,14 @@ void TScriptLexer::lexNumber()
             return;
         }
     }
-    double value = 0;
-    if (std::from_chars(first, last, value).ec != std::errc())
-        throw TScriptSyntaxError(m_line, "number out of range '" + std::string(first, last) + "'");
-    addToken(TScriptToken::Kind::Number, start).number = value;
+    std::optional<double> value = shortDecimal(std::string_view(first, static_cast<size_t>(last - first)));
+    if (!value) {
+        double parsed = 0;
+        if (std::from_chars(first, last, parsed).ec != std::errc())
+            throw TScriptSyntaxError(m_line, "number out of range '" + std::string(first, last) + "'");
+        value = parsed;
+    }
+    addToken(TScriptToken::Kind::Number, start).number = *value;
 }
 
 void TScriptLexer::lexString()

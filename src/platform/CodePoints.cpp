@@ -17,13 +17,15 @@ bool isScalarValue(char32_t c)
 // value other than the byte order mark.
 bool decodeWellFormed(std::string_view utf8, std::u32string& out)
 {
-    out.reserve(utf8.size());
+    // Never more code points than bytes: written in place, trimmed at the end.
+    out.resize(utf8.size());
+    char32_t* written = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* const end = p + utf8.size();
     while (p < end) {
         const unsigned char lead = *p;
         if (lead < 0x80) {
-            out += static_cast<char32_t>(lead);
+            *written++ = lead;
             ++p;
             continue;
         }
@@ -48,9 +50,10 @@ bool decodeWellFormed(std::string_view utf8, std::u32string& out)
         }
         if (c < smallest || !isScalarValue(c) || c == kByteOrderMark)
             return false;
-        out += c;
+        *written++ = c;
         p += following + 1;
     }
+    out.resize(static_cast<size_t>(written - out.data()));
     return true;
 }
 

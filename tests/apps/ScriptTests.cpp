@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -585,4 +587,33 @@ TEST(ScriptHost, LongScriptsRunStatementByStatementWithTheirVariables)
     const ScriptRun run = runScript(source);
     EXPECT_EQ(run.status, ExitRan) << run.err;
     EXPECT_EQ(run.out, "Long 2000\nLong 1\n");
+}
+
+TEST(ScriptParser, NumbersAreTheNearestDoubles)
+{
+    // Short decimals take a quicker route than long ones and exponents: all
+    // must land on the double from_chars gives.
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 3000; ++i) {
+        std::string text(1 + random() % 18, '0');
+        for (char& digit : text)
+            digit = static_cast<char>('0' + random() % 10);
+        const size_t point = random() % (text.size() + 1);
+        if (point < text.size())
+            text.insert(point, ".");
+        if (text.front() == '.')
+            text.insert(0, "0");
+        if (i % 7 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+        const script::Program program = TScriptParser::parse("print " + text + "\n");
+        script::TScriptCodeReader statements(program.code);
+        script::TScriptCodeReader code(statements.nextStatement());
+        const script::Instruction number = code.next();
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        if (number.op == script::Op::Long)
+            EXPECT_EQ(number.integer, expected) << text;
+        else
+            EXPECT_EQ(number.real, expected) << text;
+    }
 }
