@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace orv {
@@ -126,7 +127,7 @@ bool TPdfCompositeFont::sameFace(const QRawFont& a, const QRawFont& b)
            a.fontTable("head") == b.fontTable("head") && a.fontTable("hhea") == b.fontTable("hhea");
 }
 
-int32_t TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)
+const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)
 {
     auto [entry, added] = m_glyphs.try_emplace(glyph);
     if (added) {
@@ -135,13 +136,15 @@ int32_t TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)
     }
     if (entry->second.text.empty())
         entry->second.text = text;
-    return entry->second.width;
+    return entry->second;
 }
 
 void TPdfCompositeFont::finish()
 {
+    // In glyph order, as the width runs and the character map list them.
+    const std::map<uint32_t, UsedGlyph> used(m_glyphs.begin(), m_glyphs.end());
     std::set<uint32_t> glyphs;
-    for (const auto& [glyph, used] : m_glyphs)
+    for (const auto& [glyph, entry] : used)
         glyphs.insert(glyph);
     const std::string name = subsetTag(m_baseName, glyphs) + "+" + m_baseName;
 
@@ -157,12 +160,12 @@ void TPdfCompositeFont::finish()
     // Widths in runs of consecutive glyph ids: id [w w w].
     std::string widths = "[";
     uint32_t next = 0;
-    for (const auto& [glyph, used] : m_glyphs) {
+    for (const auto& [glyph, entry] : used) {
         if (widths.size() == 1 || glyph != next)
             widths += (widths.size() == 1 ? "" : "]\r\n") + std::to_string(glyph) + " [";
         else
             widths += ' ';
-        widths += std::to_string(used.width);
+        widths += std::to_string(entry.width);
         next = glyph + 1;
     }
     widths += m_glyphs.empty() ? "]" : "]\r\n]";
@@ -210,9 +213,9 @@ void TPdfCompositeFont::finish()
                        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
                        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
     std::vector<std::string> entries;
-    for (const auto& [glyph, used] : m_glyphs)
-        if (!used.text.empty())
-            entries.push_back("<" + glyphHex(glyph) + "> <" + hexUnits(used.text) + ">\n");
+    for (const auto& [glyph, entry] : used)
+        if (!entry.text.empty())
+            entries.push_back("<" + glyphHex(glyph) + "> <" + hexUnits(entry.text) + ">\n");
     for (size_t first = 0; first < entries.size(); first += 100) {
         const size_t count = std::min<size_t>(100, entries.size() - first);
         cmap += std::to_string(count) + " beginbfchar\n";

@@ -3,7 +3,7 @@
 #include <QRawFont>
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <string>
 
 namespace orv {
@@ -35,10 +35,14 @@ public:
     // The face without its subset tag, e.g. "DejaVuSans-Bold".
     const std::string& baseName() const { return m_baseName; }
 
+    struct UsedGlyph {
+        int32_t width = 0;   // the advance the font declares, thousandths of the em
+        std::u16string text; // what the character map gives back for the glyph
+    };
     // Records a glyph shown in the document and the characters it stands
-    // for (the first ones given stay); returns its advance in thousandths
-    // of the em, the width the font declares for it.
-    int32_t useGlyph(uint32_t glyph, const std::u16string& text);
+    // for (the first ones given stay, as the character map holds one text
+    // a glyph).
+    const UsedGlyph& useGlyph(uint32_t glyph, const std::u16string& text);
     size_t glyphCount() const { return m_glyphs.size(); }
 
     // Writes everything that depends on the glyphs used; writing again
@@ -46,11 +50,6 @@ public:
     void finish();
 
 private:
-    struct UsedGlyph {
-        int32_t width = 0;
-        std::u16string text;
-    };
-
     QRawFont m_face;
     std::string m_resourceName;
     std::string m_baseName;
@@ -59,7 +58,7 @@ private:
     TPdfDictionary& m_descriptor;
     TPdfStream& m_program;
     TPdfStream& m_toUnicode;
-    std::map<uint32_t, UsedGlyph> m_glyphs;
+    std::unordered_map<uint32_t, UsedGlyph> m_glyphs;
 };
 
 } // namespace orv

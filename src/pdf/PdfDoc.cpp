@@ -262,7 +262,7 @@ void TPdfDoc::freeDocument()
     m_canvas.unbind();
     m_fonts.clear();
     m_compositeFonts.clear();
-    m_outlineFaces.clear();
+    m_facesMet.clear();
     m_shapeCache = {};
     m_extGStates.clear();
     m_xObjects.clear();
@@ -394,19 +394,23 @@ TPdfCompositeFont* TPdfDoc::compositeFont(const QRawFont& face)
     requireDocument("GetFont --document is null.");
     if (!face.isValid())
         return nullptr;
-    for (auto& font : m_compositeFonts)
-        if (font->serves(face))
-            return font.get();
-    for (const QRawFont& outlined : m_outlineFaces)
-        if (TPdfCompositeFont::sameFace(face, outlined))
-            return nullptr;
-    if (!TPdfCompositeFont::canEmbed(face)) {
-        m_outlineFaces.push_back(face);
-        return nullptr;
+    // Every line asks, so a raw font met before is known by its engine;
+    // only a new one is compared by its tables.
+    for (const auto& [met, font] : m_facesMet)
+        if (met == face)
+            return font;
+    TPdfCompositeFont* font = nullptr;
+    const auto same = std::find_if(m_facesMet.begin(), m_facesMet.end(),
+                                   [&](const auto& met) { return TPdfCompositeFont::sameFace(face, met.first); });
+    if (same != m_facesMet.end()) {
+        font = same->second;
+    } else if (TPdfCompositeFont::canEmbed(face)) {
+        m_compositeFonts.push_back(
+            std::make_unique<TPdfCompositeFont>(*m_xref, face, static_cast<int32_t>(m_compositeFonts.size())));
+        font = m_compositeFonts.back().get();
     }
-    m_compositeFonts.push_back(
-        std::make_unique<TPdfCompositeFont>(*m_xref, face, static_cast<int32_t>(m_compositeFonts.size())));
-    return m_compositeFonts.back().get();
+    m_facesMet.emplace_back(face, font);
+    return font;
 }
 
 int32_t TPdfDoc::embeddingChoice(std::string_view key) const

@@ -180,7 +180,9 @@ private:
     TPdfDictionary* m_pages = nullptr;
     std::vector<std::unique_ptr<TPdfFont>> m_fonts;
     std::vector<std::unique_ptr<TPdfCompositeFont>> m_compositeFonts;
-    std::vector<QRawFont> m_outlineFaces;
+    // Each raw font met with the composite font that serves it (none for a
+    // face drawn as outlines).
+    std::vector<std::pair<QRawFont, TPdfCompositeFont*>> m_facesMet;
     TPdfShapeCache m_shapeCache;
     std::deque<TPdfExtGState> m_extGStates;
     std::vector<TPdfImage*> m_xObjects;

@@ -23,42 +23,45 @@ namespace {
 // preceded by the shift that puts it at its shaped place.
 class GlyphArray {
 public:
-    bool empty() const { return m_text.empty(); }
     void shift(double thousandths)
     {
-        m_text += (m_text.empty() ? "" : " ") + std::to_string(static_cast<long long>(thousandths)) + " ";
-        m_lastWasGlyph = false;
+        closeString();
+        if (!m_text.empty())
+            m_text += ' ';
+        m_text += std::to_string(static_cast<long long>(thousandths));
+        m_text += ' ';
     }
     void glyph(uint32_t id)
     {
-        char digits[5];
-        std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(id & 0xFFFF));
-        if (m_lastWasGlyph)
-            m_text.insert(m_text.size() - 1, digits);
-        else
-            m_text += std::string("<") + digits + ">";
-        m_lastWasGlyph = true;
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        if (!m_inString)
+            m_text += '<';
+        m_inString = true;
+        for (int bits = 12; bits >= 0; bits -= 4)
+            m_text += kDigits[(id >> bits) & 0xF];
     }
     void flushTo(TPdfCanvas& canvas)
     {
-        if (!m_text.empty())
-            canvas.showGlyphs("[" + m_text + "]");
+        if (m_text.empty())
+            return;
+        closeString();
+        m_text.insert(m_text.begin(), '[');
+        m_text += ']';
+        canvas.showGlyphs(m_text);
         m_text.clear();
-        m_lastWasGlyph = false;
     }
 
 private:
-    std::string m_text;
-    bool m_lastWasGlyph = false;
-};
+    void closeString()
+    {
+        if (m_inString)
+            m_text += '>';
+        m_inString = false;
+    }
 
-bool hasRightToLeft(std::string_view utf8)
-{
-    for (QChar c : QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())))
-        if (c.direction() == QChar::DirR || c.direction() == QChar::DirAL)
-            return true;
-    return false;
-}
+    std::string m_text;
+    bool m_inString = false;
+};
 
 // What a character no installed face has looks like: a hollow box, as on
 // screen, in thousandths of the em with y down.
@@ -90,12 +93,6 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     std::vector<TPdfOutlineGlyph> outlines;
     TPdfDoc& doc = canvas.document();
     const TPdfShapedLine& line = doc.shapeCache().shape(fontKey, text);
-    // Marked with its own text, a line extracts in its logical order
-    // whatever its glyphs; readers take marked right-to-left text for
-    // visual order, so such lines rely on the glyphs' own characters.
-    const bool marked = !hasRightToLeft(text);
-    if (marked)
-        canvas.beginActualText(text);
     // Word spacing widens every blank: each glyph moves right by the extra
     // width of the blanks to its left. Tw cannot do this, as it applies to
     // single-byte codes only.
@@ -112,44 +109,69 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         return glyph.x + extraPerBlank * static_cast<double>(blanksBefore);
     };
 
+    // Glyphs go out in visual order, left to right: readers that extract
+    // text put right-to-left runs back into their logical order themselves.
+    struct VisualGlyph {
+        TPdfCompositeFont* font;
+        const TPdfShapedGlyph* shaped;
+        int32_t width; // declared by the font, thousandths of the em
+    };
+    std::vector<VisualGlyph> visual;
+    for (const TPdfGlyphRun& run : line.runs) {
+        TPdfCompositeFont* font = doc.compositeFont(run.font);
+        for (const TPdfShapedGlyph& glyph : run.glyphs) {
+            if (font)
+                visual.push_back({font, &glyph, 0});
+            else
+                outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
+        }
+    }
+    const auto leftToRight = [](const VisualGlyph& a, const VisualGlyph& b) { return a.shaped->x < b.shaped->x; };
+    if (!std::is_sorted(visual.begin(), visual.end(), leftToRight))
+        std::stable_sort(visual.begin(), visual.end(), leftToRight);
+    std::u16string extracted; // what readers get from the glyphs through the character maps
+    for (VisualGlyph& glyph : visual) {
+        const TPdfCompositeFont::UsedGlyph& used = glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text);
+        glyph.width = used.width;
+        extracted += used.text;
+    }
+    // A line whose glyphs do not give back its text (reordered Indic
+    // clusters, a glyph that maps to other characters elsewhere, glyphs
+    // drawn as outlines) is marked with its own text, so that it extracts in
+    // its logical order. Readers take marked right-to-left text for visual
+    // order, so such lines rely on the glyphs' own characters.
+    const bool marked = !line.rightToLeft && QStringView(extracted) != line.text;
+    if (marked)
+        canvas.beginActualText(text);
+
     GlyphArray glyphs;
     double pen = 0;  // where the text position stands, thousandths of the em from the line's start
     double rise = 0; // points
-    auto place = [&](TPdfCompositeFont& font, const TPdfShapedGlyph& glyph) {
-        if (canvas.attribute().CompositeFont != &font) {
+    for (const VisualGlyph& glyph : visual) {
+        if (canvas.attribute().CompositeFont != glyph.font) {
             glyphs.flushTo(canvas);
-            canvas.selectCompositeFont(font, size);
+            canvas.selectCompositeFont(*glyph.font, size);
         }
-        const double wantedRise = std::round(-glyph.y * size / 10) / 100;
+        const double wantedRise = glyph.shaped->y == 0 ? 0 : std::round(-glyph.shaped->y * size / 10) / 100;
         if (wantedRise != rise) {
             glyphs.flushTo(canvas);
             canvas.setTextRise(static_cast<float>(wantedRise));
             rise = wantedRise;
         }
+        // The declared widths are whole thousandths and the shaped places
+        // are not, so the pen is set right only when it strays by two
+        // thousandths of the em or more (kerning), not at every rounding.
         // A positive number in TJ moves the next glyph to the left.
-        const double shift = std::round(pen - placed(glyph));
-        if (shift != 0) {
+        constexpr double kStray = 2;
+        const double offset = pen - placed(*glyph.shaped);
+        if (std::abs(offset) >= kStray) {
+            const double shift = std::round(offset);
             glyphs.shift(shift);
             pen -= shift;
         }
-        glyphs.glyph(glyph.glyph);
-        pen += font.useGlyph(glyph.glyph, glyph.text);
-    };
-    // Glyphs go out in visual order, left to right: readers that extract
-    // text put right-to-left runs back into their logical order themselves.
-    std::vector<std::pair<TPdfCompositeFont*, const TPdfShapedGlyph*>> visual;
-    for (const TPdfGlyphRun& run : line.runs) {
-        TPdfCompositeFont* font = doc.compositeFont(run.font);
-        for (const TPdfShapedGlyph& glyph : run.glyphs) {
-            if (font)
-                visual.emplace_back(font, &glyph);
-            else
-                outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
-        }
+        glyphs.glyph(glyph.shaped->glyph);
+        pen += glyph.width;
     }
-    std::stable_sort(visual.begin(), visual.end(), [](const auto& a, const auto& b) { return a.second->x < b.second->x; });
-    for (const auto& [font, glyph] : visual)
-        place(*font, *glyph);
     glyphs.flushTo(canvas);
     if (rise != 0)
         canvas.setTextRise(0);

@@ -1,5 +1,6 @@
 #include "pdf/PdfShapedText.h"
 
+#include "pdf/PdfCompositeFont.h"
 #include "pdf/PdfFont.h"
 
 #include <QFont>
@@ -25,9 +26,12 @@ qsizetype characterLength(const QString& text, qsizetype i)
     return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
 }
 
+// Thousandths of the em within which two places are the same.
+constexpr double kSamePlace = 0.01;
+
 bool samePlace(const TPdfShapedGlyph& glyph, uint32_t id, double x)
 {
-    return glyph.glyph == id && std::abs(glyph.x - x) < 0.01;
+    return glyph.glyph == id && std::abs(glyph.x - x) < kSamePlace;
 }
 
 // The characters each glyph stands for. A glyph that the font's character
@@ -68,6 +72,16 @@ void attachCharacters(const QString& text, const QTextLayout& layout, double lef
     }
 }
 
+QFont shapingFont(const TPdfFaceStyle& style)
+{
+    QFont font(QString::fromStdString(style.face));
+    font.setPixelSize(kPixelsPerEm);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 std::u16string visualOrder(const std::u16string& text)
 {
     std::u32string characters = QString::fromStdU16String(text).toStdU32String();
@@ -75,17 +89,10 @@ std::u16string visualOrder(const std::u16string& text)
     return QString::fromStdU32String(characters).toStdU16String();
 }
 
-} // namespace
-
-TPdfShapedLine shapePdfLine(const std::string& face, bool bold, bool italic, std::string_view utf8)
+// Shapes a line as the screen does, at 1000 pixels to the em.
+TPdfShapedLine shapeLine(const TPdfFaceStyle& style, const QString& text)
 {
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QFont font(QString::fromStdString(face));
-    font.setPixelSize(kPixelsPerEm);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferNoHinting);
-
+    const QFont font = shapingFont(style);
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -100,6 +107,9 @@ TPdfShapedLine shapePdfLine(const std::string& face, bool bold, bool italic, std
     layout.endLayout();
 
     TPdfShapedLine shaped;
+    shaped.text = text;
+    for (QChar c : text)
+        shaped.rightToLeft = shaped.rightToLeft || c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
     if (!line.isValid())
         return shaped;
     const double left = line.naturalTextRect().left();
@@ -128,11 +138,187 @@ TPdfShapedLine shapePdfLine(const std::string& face, bool bold, bool italic, std
     return shaped;
 }
 
+} // namespace
+
+TPdfShapedLine shapePdfLine(const std::string& face, bool bold, bool italic, std::string_view utf8)
+{
+    return shapeLine({face, bold, italic}, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+TPdfPairShaper::TPdfPairShaper(TPdfFaceStyle style)
+    : m_style(std::move(style))
+    , m_face(QRawFont::fromFont(shapingFont(m_style)))
+{
+}
+
+const TPdfPairShaper::Character& TPdfPairShaper::character(char16_t unit)
+{
+    std::unique_ptr<std::array<Character, 256>>& page = m_characters[unit >> 8];
+    if (!page)
+        page = std::make_unique<std::array<Character, 256>>();
+    Character& character = (*page)[unit & 0xFF];
+    if (character.known)
+        return character;
+    character.known = true;
+    const QChar c(unit);
+    const bool hangulSyllable = unit >= 0xAC00 && unit <= 0xD7A3; // precomposed; jamo combine
+    const QChar::Script script = c.script();
+    static const QChar::Script kPlainScripts[] = {
+        QChar::Script_Common,   QChar::Script_Latin,    QChar::Script_Greek,    QChar::Script_Cyrillic,
+        QChar::Script_Armenian, QChar::Script_Georgian, QChar::Script_Han,      QChar::Script_Hiragana,
+        QChar::Script_Katakana, QChar::Script_Bopomofo};
+    const bool plainScript = hangulSyllable || std::find(std::begin(kPlainScripts), std::end(kPlainScripts), script) !=
+                                                   std::end(kPlainScripts);
+    // Left-to-right letters and the neutrals and numbers that follow them;
+    // no marks, controls, format characters, surrogates or symbols (which
+    // may come from an emoji face).
+    static const QChar::Direction kLeftToRight[] = {QChar::DirL,  QChar::DirEN, QChar::DirES, QChar::DirET,
+                                                    QChar::DirCS, QChar::DirWS, QChar::DirON};
+    const bool leftToRight =
+        std::find(std::begin(kLeftToRight), std::end(kLeftToRight), c.direction()) != std::end(kLeftToRight);
+    const QChar::Category category = c.category();
+    const bool plainCategory = !(category >= QChar::Mark_NonSpacing && category <= QChar::Mark_Enclosing) &&
+                               !(category >= QChar::Other_Control && category <= QChar::Other_NotAssigned) &&
+                               category != QChar::Separator_Line && category != QChar::Separator_Paragraph &&
+                               category != QChar::Symbol_Other;
+    if (!plainScript || !leftToRight || !plainCategory || c.isSurrogate() || !m_face.isValid())
+        return character;
+    const QList<quint32> glyphs = m_face.glyphIndexesForString(QString(c));
+    if (glyphs.size() != 1 || glyphs.front() == 0)
+        return character;
+    const QList<QPointF> advances = m_face.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+    const double advance = advances.isEmpty() ? 0 : advances.front().x();
+    const double overhang = std::max(0.0, m_face.boundingRect(glyphs.front()).right() - advance);
+    character = {true, true, script, glyphs.front(), advance, overhang};
+    return character;
+}
+
+bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
+{
+    if (text.isEmpty())
+        return false;
+    TPdfGlyphRun run{m_face, {}};
+    run.glyphs.reserve(static_cast<size_t>(text.size()));
+    int lineScript = QChar::Script_Common;
+    double x = 0;
+    double overhang = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        const Character& current = character(unit);
+        if (!current.simple)
+            return false;
+        if (current.script != QChar::Script_Common) {
+            if (lineScript != QChar::Script_Common && lineScript != current.script)
+                return false; // scripts are shaped apart, without kerning between them
+            lineScript = current.script;
+        }
+        if (i > 0) {
+            const double* kerning = m_kerning.find(static_cast<uint32_t>(text.at(i - 1).unicode()) << 16 | unit);
+            if (!kerning)
+                return false;
+            x += *kerning;
+        }
+        run.glyphs.push_back({current.glyph, x, 0, std::u16string(1, unit)});
+        x += current.advance;
+        overhang = current.overhang;
+    }
+    line.text = text;
+    line.rightToLeft = false;
+    line.runs.clear();
+    line.runs.push_back(std::move(run));
+    // The width reaches to the last glyph's ink where that lies beyond its
+    // advance, as the layout measures it.
+    line.width = x + overhang;
+    return true;
+}
+
+void TPdfPairShaper::learn(const QString& text, const TPdfShapedLine& line)
+{
+    if (line.runs.size() != 1)
+        return;
+    // Lines put together carry the shaper's raw font of the face, the very
+    // one shaped lines carry once one of them was seen.
+    const QRawFont& shapedFace = line.runs.front().font;
+    if (!(shapedFace == m_face)) {
+        if (!TPdfCompositeFont::sameFace(shapedFace, m_face))
+            return;
+        m_face = shapedFace;
+    }
+    const std::vector<TPdfShapedGlyph>& glyphs = line.runs.front().glyphs;
+    if (static_cast<qsizetype>(glyphs.size()) != text.size() || std::abs(glyphs.front().x) > kSamePlace)
+        return;
+    int lineScript = QChar::Script_Common;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const Character& current = character(text.at(i).unicode());
+        const TPdfShapedGlyph& glyph = glyphs[static_cast<size_t>(i)];
+        if (!current.simple || glyph.glyph != current.glyph || std::abs(glyph.y) > kSamePlace || glyph.text.size() != 1 ||
+            glyph.text.front() != text.at(i).unicode())
+            return;
+        if (current.script != QChar::Script_Common) {
+            if (lineScript != QChar::Script_Common && lineScript != current.script)
+                return;
+            lineScript = current.script;
+        }
+    }
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const auto left = static_cast<size_t>(i - 1);
+        const double kerning = glyphs[left + 1].x - glyphs[left].x - character(text.at(i - 1).unicode()).advance;
+        m_kerning.insert(static_cast<uint32_t>(text.at(i - 1).unicode()) << 16 | text.at(i).unicode(), kerning);
+    }
+}
+
+const double* TPdfPairShaper::PairTable::find(uint32_t pair) const
+{
+    if (m_pairs.empty())
+        return nullptr;
+    for (size_t i = slot(pair);; i = (i + 1) & (m_pairs.size() - 1)) {
+        if (m_pairs[i] == pair)
+            return &m_kerning[i];
+        if (m_pairs[i] == 0)
+            return nullptr;
+    }
+}
+
+void TPdfPairShaper::PairTable::insert(uint32_t pair, double kerning)
+{
+    if (find(pair))
+        return;
+    // At most half full, so probes stay short and always end.
+    if (2 * (m_count + 1) > m_pairs.size()) {
+        std::vector<uint32_t> pairs = std::move(m_pairs);
+        std::vector<double> values = std::move(m_kerning);
+        m_pairs.assign(std::max<size_t>(256, 2 * pairs.size()), 0);
+        m_kerning.assign(m_pairs.size(), 0);
+        m_count = 0;
+        for (size_t i = 0; i < pairs.size(); ++i)
+            if (pairs[i] != 0)
+                insert(pairs[i], values[i]);
+    }
+    size_t i = slot(pair);
+    while (m_pairs[i] != 0)
+        i = (i + 1) & (m_pairs.size() - 1);
+    m_pairs[i] = pair;
+    m_kerning[i] = kerning;
+    ++m_count;
+}
+
+TPdfShapedLine TPdfPairShaper::shape(const QString& text)
+{
+    TPdfShapedLine line;
+    if (compose(text, line))
+        return line;
+    line = shapeLine(m_style, text);
+    learn(text, line);
+    return line;
+}
+
 const TPdfShapedLine& TPdfShapeCache::shape(const std::string& fontKey, std::string_view utf8)
 {
     if (!m_filled || fontKey != m_key || utf8 != m_text) {
-        const TPdfFaceStyle style = pdfFaceStyle(fontKey);
-        m_line = shapePdfLine(style.face, style.bold, style.italic, utf8);
+        std::unique_ptr<TPdfPairShaper>& shaper = m_shapers[fontKey];
+        if (!shaper)
+            shaper = std::make_unique<TPdfPairShaper>(pdfFaceStyle(fontKey));
+        m_line = shaper->shape(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
         m_key = fontKey;
         m_text = std::string(utf8);
         m_filled = true;

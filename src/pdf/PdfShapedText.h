@@ -1,10 +1,16 @@
 #pragma once
 
-#include <QRawFont>
+#include "pdf/PdfFont.h"
 
+#include <QRawFont>
+#include <QString>
+
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orv {
@@ -31,15 +37,73 @@ struct TPdfGlyphRun {
 // inside): contextual forms, ligatures, marks and right-to-left runs, with
 // glyphs in visual order from left to right.
 struct TPdfShapedLine {
+    QString text; // the characters in logical order
     std::vector<TPdfGlyphRun> runs;
-    double width = 0; // thousandths of the em
+    double width = 0;         // thousandths of the em
+    bool rightToLeft = false; // has right-to-left letters
 };
 
 // Shapes UTF-8 text in a face and style.
 TPdfShapedLine shapePdfLine(const std::string& face, bool bold, bool italic, std::string_view utf8);
 
+// Lines in one face and style, put together from what earlier lines taught
+// where that gives what shaping gives. A line of characters that need no
+// shaping of their own (no marks, joining or reordering: Latin, Greek,
+// Cyrillic, CJK ...), left to right in one script and the face's own
+// glyphs, comes out of shaping one glyph a character at the character's
+// advance, moved only by the kerning of each neighbouring pair. Such a line
+// shaped in full teaches its pairs' kerning; a later line whose pairs are
+// all known is then added up instead of shaped. Ligatures and other
+// substitutions break the one-for-one rule, so lines with them are shaped
+// every time.
+class TPdfPairShaper {
+public:
+    explicit TPdfPairShaper(TPdfFaceStyle style);
+    // The line as shaping gives it, put together when it can be.
+    TPdfShapedLine shape(const QString& text);
+    // The line put together from what earlier lines taught; false when a
+    // character or pair of it is not known to shape plainly.
+    bool compose(const QString& text, TPdfShapedLine& line);
+
+private:
+    struct Character {
+        bool known = false;  // looked at yet
+        bool simple = false; // one glyph of the face, no shaping of its own
+        int script = 0;      // QChar::Script
+        uint32_t glyph = 0;
+        double advance = 0;  // thousandths of the em
+        double overhang = 0; // ink past the advance, thousandths of the em
+    };
+    const Character& character(char16_t unit);
+    void learn(const QString& text, const TPdfShapedLine& line);
+
+    TPdfFaceStyle m_style;
+    QRawFont m_face;
+    // The kerning of each pair learnt, by left << 16 | right: open
+    // addressing in a power-of-two table, as every pair of every line is
+    // looked up.
+    class PairTable {
+    public:
+        const double* find(uint32_t pair) const;
+        void insert(uint32_t pair, double kerning); // the first value stays
+    private:
+        size_t slot(uint32_t pair) const
+        {
+            return static_cast<size_t>((uint64_t{pair} * 0x9E3779B97F4A7C15ull) >> 32) & (m_pairs.size() - 1);
+        }
+        std::vector<uint32_t> m_pairs; // 0: free (U+0000 is never in a pair)
+        std::vector<double> m_kerning;
+        size_t m_count = 0;
+    };
+
+    // By the high and the low byte of the character, pages made on first use.
+    std::array<std::unique_ptr<std::array<Character, 256>>, 256> m_characters;
+    PairTable m_kerning;
+};
+
 // The last line shaped in a font key: a line is measured (alignment,
-// underline) and then drawn, and shaping it once serves both.
+// underline) and then drawn, and shaping it once serves both. Each key
+// keeps its pair shaper.
 class TPdfShapeCache {
 public:
     const TPdfShapedLine& shape(const std::string& fontKey, std::string_view utf8);
@@ -49,6 +113,7 @@ private:
     std::string m_text;
     bool m_filled = false;
     TPdfShapedLine m_line;
+    std::unordered_map<std::string, std::unique_ptr<TPdfPairShaper>> m_shapers;
 };
 
 } // namespace orv

@@ -137,11 +137,17 @@ TEST_F(PdfCanvasTest, ATextLineIsOneTextObject)
     // Cosine and sine are cut to four decimals, then every entry to two
     // after adding a half, which takes -1 to -0.99 and -0.7071 to -0.7.
     // A line with a letter code page 1252 lacks (the L with stroke) goes
-    // by glyph id through a composite font, marked with its own text.
+    // by glyph id through a composite font; its glyphs give its text back.
     EXPECT_EQ(content(), "BT\n0 1 -0.99 0 72 700 Tm\n1 0 0 rg\n(Up) Tj\nET\n"
                          "BT\n0.71 0.71 -0.7 0.71 72 700 Tm\n0 0 0 rg\n/F0 12 Tf\n(Slanted) Tj\nET\n"
-                         "BT\n10 20 Td\n0 0 0 rg\n/Span <</ActualText <FEFF00E900FC20AC00200141>>> BDC\n"
-                         "/U0 12 Tf\n[<00AB00BE082800030103>] TJ\nEMC\nET\n");
+                         "BT\n10 20 Td\n0 0 0 rg\n"
+                         "/U0 12 Tf\n[<00AB00BE082800030103>] TJ\nET\n");
+    content().clear();
+    // A vowel sign drawn before its consonant does not: the line is marked
+    // with its own text, so that it extracts in logical order.
+    drawPdfText(canvas(), 10, 20, 0, "\xE0\xA4\x95\xE0\xA4\xBF", "Arial", 12, 0, 255);
+    EXPECT_EQ(content().rfind("BT\n10 20 Td\n0 0 0 rg\n/Span <</ActualText <FEFF0915093F>>> BDC\n", 0), 0u) << content();
+    EXPECT_NE(content().find("TJ\nEMC\nET\n"), std::string::npos) << content();
 }
 
 TEST_F(PdfCanvasTest, WordSpacingIsWrittenWhenItChanges)
