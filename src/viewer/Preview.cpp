@@ -151,9 +151,12 @@ TPreview::TPreview(TReport& report, TInterfaceTexts& texts, TViewerActions& acti
         m_actions.painted();
     });
 
-    for (auto* child : m_toolbar->findChildren<QWidget*>())
-        if (!child->objectName().isEmpty())
+    for (auto* child : m_toolbar->findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty()) {
             m_shown[child->objectName()] = shownAtStart(child->objectName());
+            child->setVisible(shownAtStart(child->objectName()));
+        }
+    }
 
     m_repeatTimer = new QTimer(this);
     m_repeatTimer->setSingleShot(true);
@@ -314,10 +317,6 @@ void TPreview::refreshToolbar()
         scroller->setValue(view);
     }
 
-    for (auto& [name, shown] : m_shown) {
-        if (QWidget* control = m_toolbar->findChild<QWidget*>(name))
-            control->setVisible(shown);
-    }
     const bool building = m_backgroundProcessing;
     for (const char* name : {"cmdSaveToPDF", "cmdSaveAsImage", "cmdPrintReport", "cmdEmail"})
         m_toolbar->button(name)->setEnabled(!building);
@@ -362,17 +361,19 @@ bool TPreview::controlShown(const char* name) const
     return found != m_shown.end() && found->second;
 }
 
+// Only the switches show and hide toolbar controls, so a page move never
+// searches the toolbar for them.
 void TPreview::setControlShown(const char* name, bool shown)
 {
     m_shown[name] = shown;
-    refreshToolbar();
+    if (QWidget* control = m_toolbar->findChild<QWidget*>(name))
+        control->setVisible(shown);
 }
 
 void TPreview::setNavigationShown(bool shown)
 {
     for (const char* name : kNavigationControls)
-        m_shown[name] = shown;
-    refreshToolbar();
+        setControlShown(name, shown);
 }
 
 void TPreview::setToolbarShown(bool shown)
