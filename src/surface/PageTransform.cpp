@@ -16,11 +16,12 @@ double mapped(double storedPlusOffset, const PageTransform& t)
     return storedPlusOffset * t.devicePpi * t.scale / 10000.0;
 }
 
-// Device coordinates stay within +-2^30, so that the extent of any box
-// between two of them (right - left + 1) still fits an int on every surface.
+// Device coordinates stay below 2^30 either way, so that a box's right edge
+// (left + width - 1) and the extent between two of them (right - left + 1)
+// still fit an int on every surface.
 int32_t onSurface(int32_t pixels)
 {
-    constexpr int32_t kLimit = 1 << 30;
+    constexpr int32_t kLimit = (1 << 30) - 1;
     return std::clamp(pixels, -kLimit, kLimit);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <limits>
+
 using namespace orv;
 using namespace orv::testing;
 
@@ -73,6 +75,14 @@ TEST_F(RenderTest, SizesFollowTheTargetsRounding)
     EXPECT_EQ(penScale(RenderTarget::Print, 'S', transform, 96), 6.25);
     EXPECT_EQ(penScale(RenderTarget::Print, '1', transform, 96), 1);
     EXPECT_EQ(penScale(RenderTarget::Print, 'L', transform, 96), 1);
+
+    // A box at a huge position and of a huge size still has a right edge and
+    // an extent an int holds: QRect adds the width to the left edge as ints
+    // before it takes one off.
+    constexpr int64_t kMostInt = std::numeric_limits<int32_t>::max();
+    const int64_t farthest = transform.x(1e30f), widest = transform.truncatedSize(1e30f);
+    EXPECT_LE(farthest + widest, kMostInt);
+    EXPECT_LE(farthest - int64_t(transform.x(-1e30f)) + 1, kMostInt);
 
     // Exported shapes are rounded: 1.0063 in is 97 pixels from x = 96.
     control.AddShape("s", 1, 1, 1.0063f, 0.5f);
