@@ -350,9 +350,13 @@ private:
 
     static bool fitsShortForm(const QPolygonF& points)
     {
-        return std::all_of(points.begin(), points.end(), [](QPointF point) {
+        // Compared as they are: the most negative int has no absolute value.
+        auto fits = [](int32_t v) {
+            return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
+        };
+        return std::all_of(points.begin(), points.end(), [&](QPointF point) {
             const QPoint at = logical(point);
-            return std::max(std::abs(at.x()), std::abs(at.y())) <= std::numeric_limits<int16_t>::max();
+            return fits(at.x()) && fits(at.y());
         });
     }
 

@@ -113,6 +113,27 @@ TEST(EmfWriter, HeaderGivesTheFrameAndTheRecordsFillTheFile)
     EXPECT_TRUE(recordEmf(QSize(1 << 21, 10), 96, [](QPainter&) {}).isEmpty());
 }
 
+// A point far to the left is clamped to the most negative int; 16-bit
+// points must not take it, nor the other points of its polygon.
+TEST(EmfWriter, PointsBeyondSixteenBitsKeepTheLongForm)
+{
+    const auto polygonTypes = [](const QPolygonF& polygon) {
+        std::vector<uint32_t> types;
+        const QByteArray emf = recordEmf(QSize(300, 300), 96, [&](QPainter& p) {
+            p.setBrush(Qt::black);
+            p.drawPolygon(polygon);
+        });
+        for (const TEmfRecordView& r : emfRecords(emf))
+            if (r.type == emr::Polygon || r.type == emr::Polygon16)
+                types.push_back(r.type);
+        return types;
+    };
+    EXPECT_EQ(polygonTypes(QPolygonF({QPointF(10, 10), QPointF(90, 10), QPointF(50, 80)})),
+              std::vector<uint32_t>{emr::Polygon16});
+    EXPECT_EQ(polygonTypes(QPolygonF({QPointF(-1e12, 10), QPointF(90, 10), QPointF(50, 80)})),
+              std::vector<uint32_t>{emr::Polygon});
+}
+
 TEST(EmfWriter, ObjectsAreCreatedSelectedAndDeletedInOrder)
 {
     const QByteArray emf = recordEmf(QSize(300, 300), 96, paintScene);
