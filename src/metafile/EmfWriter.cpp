@@ -314,9 +314,13 @@ private:
         return bytes;
     }
 
+    // Logical coordinates stay below 2^30 either way, so that the width of
+    // a box between two of them, and its right edge, still fit an int.
     static QPoint logical(QPointF device)
     {
-        return QPoint(clampedInt(device.x() * kSubpixels), clampedInt(device.y() * kSubpixels));
+        constexpr double kLimit = (1 << 30) - 1;
+        auto coordinate = [&](double pixels) { return clampedInt(std::clamp(pixels * kSubpixels, -kLimit, kLimit)); };
+        return QPoint(coordinate(device.x()), coordinate(device.y()));
     }
 
     static QRect logicalRect(const QRectF& device)

@@ -132,6 +132,20 @@ TEST(EmfWriter, PointsBeyondSixteenBitsKeepTheLongForm)
               std::vector<uint32_t>{emr::Polygon16});
     EXPECT_EQ(polygonTypes(QPolygonF({QPointF(-1e12, 10), QPointF(90, 10), QPointF(50, 80)})),
               std::vector<uint32_t>{emr::Polygon});
+
+    // A picture spanning far both ways keeps a positive width.
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QByteArray emf = recordEmf(QSize(300, 300), 96, [&](QPainter& p) {
+        p.drawImage(QRectF(-1e12, 10, 2e12, 20), image);
+    });
+    int32_t pictures = 0;
+    for (const TEmfRecordView& r : emfRecords(emf))
+        if (r.type == emr::StretchDIBits) {
+            ++pictures;
+            EXPECT_GT(r.i32(72), 0) << "the destination's width";
+        }
+    EXPECT_EQ(pictures, 1);
 }
 
 TEST(EmfWriter, ObjectsAreCreatedSelectedAndDeletedInOrder)
