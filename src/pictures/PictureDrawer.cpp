@@ -23,9 +23,11 @@ bool usesAdvancedImaging(const QString& path)
     return extension == ".TIF" || extension == ".PNG" || extension == ".GIF";
 }
 
-int32_t toHundredths(int32_t pixels, int dpi)
+// Whole hundredths, kept as a double: a box 2^30 pixels wide at one dot per
+// inch has more of them than an int holds.
+double toHundredths(int32_t pixels, int dpi)
 {
-    return static_cast<int32_t>(std::trunc(double(pixels) / dpi * 100));
+    return std::trunc(double(pixels) / dpi * 100);
 }
 
 QRectF inHundredthsOfAnInch(const QRect& box, const QPaintDevice& device)
