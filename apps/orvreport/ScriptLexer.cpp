@@ -73,7 +73,7 @@ TScriptLexer::TScriptLexer(std::string_view source)
 TScriptToken& TScriptLexer::addToken(TScriptToken::Kind kind, size_t start)
 {
     m_lineHasTokens = true;
-    return m_tokens->emplace_back(kind, m_source.substr(start, m_pos - start), m_line);
+    return m_tokens->emplace_back(TScriptToken{kind, m_source.substr(start, m_pos - start), m_line});
 }
 
 bool TScriptLexer::nextLine(std::vector<TScriptToken>& tokens)
