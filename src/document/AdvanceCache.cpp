@@ -45,20 +45,41 @@ float TAdvanceCache::kerning(char32_t left, char32_t right)
             kern = measurePair();
         return kern;
     }
-    const uint32_t key = static_cast<uint32_t>(left) << 8 | static_cast<uint32_t>(right);
+    const uint32_t key = static_cast<uint32_t>(left) << 16 | static_cast<uint32_t>(right);
     auto found = m_kerning.find(key);
     if (found == m_kerning.end())
         found = m_kerning.emplace(key, measurePair()).first;
     return found->second;
 }
 
+int TAdvanceCache::alphabet(char32_t c)
+{
+    enum { Neutral, Latin, Greek, Cyrillic };
+    if ((c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFF && c != 0xAD)) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 || c == 0xBA ||
+                            (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+        return letter ? Latin : Neutral;
+    }
+    // Greek letters with their accents precomposed; Cyrillic without its
+    // combining signs (U+0483 to U+0489).
+    if (c >= 0x0386 && c <= 0x03CE && c != 0x0387 && c != 0x038B && c != 0x038D && c != 0x03A2)
+        return Greek;
+    if ((c >= 0x0400 && c <= 0x0482) || (c >= 0x048A && c <= kLastSimple))
+        return Cyrillic;
+    return -1;
+}
+
 std::optional<TAdvanceCache::Extent> TAdvanceCache::measure(std::u32string_view text)
 {
     Extent extent;
     char32_t previous = 0;
+    int lineAlphabet = 0;
     for (const char32_t c : text) {
-        if (!isSimple(c))
+        const int letters = alphabet(c);
+        if (letters < 0 || (letters > 0 && lineAlphabet > 0 && letters != lineAlphabet))
             return std::nullopt;
+        if (letters > 0)
+            lineAlphabet = letters;
         const Glyph& measured = glyph(c);
         extent.advance += measured.advance;
         extent.overhang = std::max<double>(extent.overhang, measured.overhang);

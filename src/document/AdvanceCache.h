@@ -16,10 +16,11 @@
 
 namespace orv {
 
-// The advances of one font's simple characters (printable Latin-1, which
-// needs no shaping of its own), each measured once through Qt's shaping and
-// kept, with the kerning of every pair met so far. A line of such text can
-// then be measured by adding numbers instead of laying it out.
+// The advances of one font's simple characters (printable Latin-1, Greek
+// and Cyrillic, which need no shaping of their own), each measured once
+// through Qt's shaping and kept, with the kerning of every pair met so far.
+// A line of such text in one alphabet can then be measured by adding
+// numbers instead of laying it out.
 class TAdvanceCache {
 public:
     explicit TAdvanceCache(const QFont& font);
@@ -31,10 +32,13 @@ public:
         double overhang = 0; // pixels the ink of a character may reach past its advance
     };
     // The extent of `text`, or nothing when a character needs shaping,
-    // breaks a line or is not printable.
+    // breaks a line or is not printable, or when letters of two alphabets
+    // meet (the layout shapes them apart, without kerning between them).
     std::optional<Extent> measure(std::u32string_view text);
 
-    static bool isSimple(char32_t c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFF && c != 0xAD); }
+    // The alphabet of a simple character (0: blanks, digits, punctuation,
+    // signs) or -1 for a character that is not simple.
+    static int alphabet(char32_t c);
 
 private:
     struct Glyph {
@@ -46,9 +50,10 @@ private:
 
     QFont m_font;
     QFontMetricsF m_metrics;
-    std::array<Glyph, 256> m_glyphs;
+    static constexpr char32_t kLastSimple = 0x4FF;
+    std::array<Glyph, kLastSimple + 1> m_glyphs;
     // Pairs of ASCII characters, the common case, in a table (NaN: not
-    // measured yet); the other pairs by left << 8 | right.
+    // measured yet); the other pairs by left << 16 | right.
     static constexpr char32_t kAsciiFirst = 0x20;
     static constexpr size_t kAsciiCount = 0x80 - kAsciiFirst;
     std::vector<float> m_asciiKerning;

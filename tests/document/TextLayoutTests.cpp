@@ -16,9 +16,10 @@ using namespace orv;
 
 namespace {
 
-// Words of printable Latin-1 with the pairs fonts kern and ligate (AV, To,
-// fi, ffl), now and then a character that needs shaping (combining marks,
-// Hebrew, Arabic, Greek, CJK), a tab or a hard line break.
+// Words of printable Latin-1, Greek and Cyrillic with the pairs fonts kern
+// and ligate (AV, To, Ту, fi, ffl), now and then a character that needs
+// shaping (combining marks, Hebrew, Arabic, Greek, CJK), a tab or a hard
+// line break.
 class TRandomText {
 public:
     explicit TRandomText(uint32_t seed) : m_random(seed) {}
@@ -28,7 +29,9 @@ public:
         static const std::u32string kWords[] = {
             U"AVATAR", U"Toward", U"office", U"waffle", U"fjord", U"caf\u00e9", U"r\u00e9sum\u00e9", U"12,345.67",
             U"Yes,", U"LT", U"\u00bfQu\u00e9?", U"W.A.V.", U"ff", U"fi", U"fl", U"ffi", U"\u00c6sop", U"\u00df",
-            U"quarterly", U"i", U"(x)", U"--", U"\"q\"", U"f", U"y.", U"11111", U"MMMMMM", U"lj"};
+            U"quarterly", U"i", U"(x)", U"--", U"\"q\"", U"f", U"y.", U"11111", U"MMMMMM", U"lj",
+            U"\u041a\u0432\u0430\u0440\u0442\u0430\u043b", U"\u0422\u0443", U"\u0413\u041e\u0414", U"\u0451\u0436",
+            U"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1", U"\u0391\u03a5\u03a4\u039f"};
         static const std::u32string kRare[] = {U"e\u0301", U"\u05e9\u05dc\u05d5\u05dd", U"\u0645\u0631\u062d\u0628\u0627",
                                                U"\u03b1\u03b2\u03b3", U"\u4e2d\u6587", U"\t", U"\r\n", U"\n",
                                                U"\u00ad", U"\u00a0", U"\u2028", U"x\u200bx"};

@@ -137,11 +137,13 @@ TEST_F(PdfCanvasTest, ATextLineIsOneTextObject)
     // Cosine and sine are cut to four decimals, then every entry to two
     // after adding a half, which takes -1 to -0.99 and -0.7071 to -0.7.
     // A line with a letter code page 1252 lacks (the L with stroke) goes
-    // by glyph id through a composite font; its glyphs give its text back.
+    // by two-byte glyph id through a composite font, in a literal string
+    // (glyph 0x0828 holds a parenthesis); its glyphs give its text back.
+    using namespace std::string_literals;
     EXPECT_EQ(content(), "BT\n0 1 -0.99 0 72 700 Tm\n1 0 0 rg\n(Up) Tj\nET\n"
                          "BT\n0.71 0.71 -0.7 0.71 72 700 Tm\n0 0 0 rg\n/F0 12 Tf\n(Slanted) Tj\nET\n"
                          "BT\n10 20 Td\n0 0 0 rg\n"
-                         "/U0 12 Tf\n[<00AB00BE082800030103>] TJ\nET\n");
+                         "/U0 12 Tf\n[(\0\xAB\0\xBE\x08\\(\0\x03\x01\x03)] TJ\nET\n"s);
     content().clear();
     // A vowel sign drawn before its consonant does not: the line is marked
     // with its own text, so that it extracts in logical order.
