@@ -22,6 +22,10 @@ function(orv_room name)
 
   add_library(orv_${name} OBJECT ${ROOM_SOURCES})
   set_target_properties(orv_${name} PROPERTIES INCLUDE_DIRECTORIES "${root}")
+  # The rooms end up in one shared library whose functions call each other
+  # directly: nobody replaces them from outside, so the compiler may inline
+  # them (see also -Bsymbolic-functions on the library).
+  target_compile_options(orv_${name} PRIVATE -fno-semantic-interposition)
   foreach(lower ${ROOM_BELOW})
     target_link_libraries(orv_${name} PUBLIC orv_${lower})
   endforeach()

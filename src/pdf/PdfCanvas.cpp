@@ -304,7 +304,11 @@ void TPdfCanvas::selectCompositeFont(TPdfCompositeFont& font, float size)
 
 void TPdfCanvas::showGlyphs(std::string_view array)
 {
-    writeOperator({}, std::string(array) + " TJ");
+    if (!m_contents)
+        return;
+    std::string& data = m_contents->data();
+    data += array;
+    data += " TJ\n";
 }
 
 void TPdfCanvas::setTextRise(float rise)

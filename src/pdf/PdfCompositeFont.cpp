@@ -127,22 +127,29 @@ bool TPdfCompositeFont::sameFace(const QRawFont& a, const QRawFont& b)
            a.fontTable("head") == b.fontTable("head") && a.fontTable("hhea") == b.fontTable("hhea");
 }
 
-const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::useGlyph(uint32_t glyph, const std::u16string& text)
+const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::firstUse(uint32_t glyph, std::u16string_view text)
 {
-    auto [entry, added] = m_glyphs.try_emplace(glyph);
-    if (added) {
+    if (glyph >= m_entryOfGlyph.size())
+        m_entryOfGlyph.resize(std::max<size_t>(glyph + 1, 2 * m_entryOfGlyph.size()), 0);
+    uint32_t& entry = m_entryOfGlyph[glyph];
+    if (entry == 0) {
         const QList<QPointF> advances = m_face.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics);
-        entry->second.width = advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x()));
+        m_used.push_back({advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x())), {}});
+        m_usedGlyphs.push_back(glyph);
+        entry = static_cast<uint32_t>(m_used.size());
     }
-    if (entry->second.text.empty())
-        entry->second.text = text;
-    return entry->second;
+    UsedGlyph& used = m_used[entry - 1];
+    if (used.text.empty())
+        used.text = text;
+    return used;
 }
 
 void TPdfCompositeFont::finish()
 {
     // In glyph order, as the width runs and the character map list them.
-    const std::map<uint32_t, UsedGlyph> used(m_glyphs.begin(), m_glyphs.end());
+    std::map<uint32_t, const UsedGlyph&> used;
+    for (size_t i = 0; i < m_used.size(); ++i)
+        used.emplace(m_usedGlyphs[i], m_used[i]);
     std::set<uint32_t> glyphs;
     for (const auto& [glyph, entry] : used)
         glyphs.insert(glyph);
@@ -168,7 +175,7 @@ void TPdfCompositeFont::finish()
         widths += std::to_string(entry.width);
         next = glyph + 1;
     }
-    widths += m_glyphs.empty() ? "]" : "]\r\n]";
+    widths += used.empty() ? "]" : "]\r\n]";
     auto systemInfo = std::make_unique<TPdfDictionary>();
     systemInfo->setLineBreaks(false);
     systemInfo->add("Registry", std::make_unique<TPdfString>("Adobe"));

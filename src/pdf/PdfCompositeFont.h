@@ -3,8 +3,8 @@
 #include <QRawFont>
 
 #include <cstdint>
-#include <unordered_map>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -41,15 +41,25 @@ public:
     };
     // Records a glyph shown in the document and the characters it stands
     // for (the first ones given stay, as the character map holds one text
-    // a glyph).
-    const UsedGlyph& useGlyph(uint32_t glyph, const std::u16string& text);
-    size_t glyphCount() const { return m_glyphs.size(); }
+    // a glyph). The entry is valid until the next glyph is recorded.
+    const UsedGlyph& useGlyph(uint32_t glyph, std::u16string_view text)
+    {
+        if (glyph < m_entryOfGlyph.size() && m_entryOfGlyph[glyph] != 0) {
+            UsedGlyph& used = m_used[m_entryOfGlyph[glyph] - 1];
+            if (!used.text.empty())
+                return used;
+        }
+        return firstUse(glyph, text);
+    }
+    size_t glyphCount() const { return m_used.size(); }
 
     // Writes everything that depends on the glyphs used; writing again
     // gives the same objects.
     void finish();
 
 private:
+    const UsedGlyph& firstUse(uint32_t glyph, std::u16string_view text);
+
     QRawFont m_face;
     std::string m_resourceName;
     std::string m_baseName;
@@ -58,7 +68,11 @@ private:
     TPdfDictionary& m_descriptor;
     TPdfStream& m_program;
     TPdfStream& m_toUnicode;
-    std::unordered_map<uint32_t, UsedGlyph> m_glyphs;
+    // Every glyph of every line is looked up: glyph ids are below 65536,
+    // so a flat table by id leads to the entries.
+    std::vector<uint32_t> m_entryOfGlyph; // entry index + 1; 0: not used yet
+    std::vector<UsedGlyph> m_used;
+    std::vector<uint32_t> m_usedGlyphs;   // the glyph of each entry
 };
 
 } // namespace orv

@@ -28,15 +28,14 @@ public:
     void shift(double thousandths)
     {
         closeString();
-        if (!m_text.empty())
-            m_text += ' ';
+        m_text += m_text.empty() ? '[' : ' ';
         m_text += std::to_string(static_cast<long long>(thousandths));
         m_text += ' ';
     }
     void glyph(uint32_t id)
     {
         if (!m_inString)
-            m_text += '(';
+            m_text += m_text.empty() ? "[(" : "(";
         m_inString = true;
         byte(static_cast<char>((id >> 8) & 0xFF));
         byte(static_cast<char>(id & 0xFF));
@@ -46,7 +45,6 @@ public:
         if (m_text.empty())
             return;
         closeString();
-        m_text.insert(m_text.begin(), '[');
         m_text += ']';
         canvas.showGlyphs(m_text);
         m_text.clear();
@@ -117,6 +115,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     std::sort(blanks.begin(), blanks.end());
     const double extraPerBlank = blanks.empty() ? 0 : wordSpacing * 1000.0 / size;
     auto placed = [&](const TPdfShapedGlyph& glyph) {
+        if (blanks.empty())
+            return glyph.x;
         const auto blanksBefore = std::lower_bound(blanks.begin(), blanks.end(), glyph.x) - blanks.begin();
         return glyph.x + extraPerBlank * static_cast<double>(blanksBefore);
     };
@@ -129,6 +129,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         int32_t width; // declared by the font, thousandths of the em
     };
     std::vector<VisualGlyph> visual;
+    visual.reserve(line.runs.size() == 1 ? line.runs.front().glyphs.size() : 0);
     for (const TPdfGlyphRun& run : line.runs) {
         TPdfCompositeFont* font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs) {
@@ -141,18 +142,27 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     const auto leftToRight = [](const VisualGlyph& a, const VisualGlyph& b) { return a.shaped->x < b.shaped->x; };
     if (!std::is_sorted(visual.begin(), visual.end(), leftToRight))
         std::stable_sort(visual.begin(), visual.end(), leftToRight);
-    std::u16string extracted; // what readers get from the glyphs through the character maps
+    // What readers get from the glyphs through the character maps is
+    // compared with the line's text piece by piece.
+    const QStringView logical(line.text);
+    qsizetype extracted = 0;
+    bool givesBackText = true;
     for (VisualGlyph& glyph : visual) {
         const TPdfCompositeFont::UsedGlyph& used = glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text);
         glyph.width = used.width;
-        extracted += used.text;
+        const auto length = static_cast<qsizetype>(used.text.size());
+        givesBackText = givesBackText && extracted + length <= logical.size() &&
+                        (length == 1 ? logical[extracted] == used.text.front()
+                                     : logical.sliced(extracted, length) == QStringView(used.text.data(), length));
+        extracted += length;
     }
+    givesBackText = givesBackText && extracted == logical.size();
     // A line whose glyphs do not give back its text (reordered Indic
     // clusters, a glyph that maps to other characters elsewhere, glyphs
     // drawn as outlines) is marked with its own text, so that it extracts in
     // its logical order. Readers take marked right-to-left text for visual
     // order, so such lines rely on the glyphs' own characters.
-    const bool marked = !line.rightToLeft && QStringView(extracted) != line.text;
+    const bool marked = !line.rightToLeft && !givesBackText;
     if (marked)
         canvas.beginActualText(text);
 

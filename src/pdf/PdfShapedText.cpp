@@ -151,7 +151,7 @@ TPdfPairShaper::TPdfPairShaper(TPdfFaceStyle style)
 {
 }
 
-const TPdfPairShaper::Character& TPdfPairShaper::character(char16_t unit)
+const TPdfPairShaper::Character& TPdfPairShaper::firstLook(char16_t unit)
 {
     std::unique_ptr<std::array<Character, 256>>& page = m_characters[unit >> 8];
     if (!page)
@@ -197,8 +197,11 @@ bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
 {
     if (text.isEmpty())
         return false;
-    TPdfGlyphRun run{m_face, {}};
-    run.glyphs.reserve(static_cast<size_t>(text.size()));
+    // The line's glyph list is refilled where it stands, as lines follow
+    // one another through the same cache.
+    line.runs.resize(1);
+    TPdfGlyphRun& run = line.runs.front();
+    run.glyphs.clear();
     int lineScript = QChar::Script_Common;
     double x = 0;
     double overhang = 0;
@@ -218,14 +221,17 @@ bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
                 return false;
             x += *kerning;
         }
-        run.glyphs.push_back({current.glyph, x, 0, std::u16string(1, unit)});
+        TPdfShapedGlyph& glyph = run.glyphs.emplace_back();
+        glyph.glyph = current.glyph;
+        glyph.x = x;
+        glyph.text.assign(1, unit);
         x += current.advance;
         overhang = current.overhang;
     }
+    if (!(run.font == m_face))
+        run.font = m_face;
     line.text = text;
     line.rightToLeft = false;
-    line.runs.clear();
-    line.runs.push_back(std::move(run));
     // The width reaches to the last glyph's ink where that lies beyond its
     // advance, as the layout measures it.
     line.width = x + overhang;
@@ -264,18 +270,6 @@ void TPdfPairShaper::learn(const QString& text, const TPdfShapedLine& line)
         const auto left = static_cast<size_t>(i - 1);
         const double kerning = glyphs[left + 1].x - glyphs[left].x - character(text.at(i - 1).unicode()).advance;
         m_kerning.insert(static_cast<uint32_t>(text.at(i - 1).unicode()) << 16 | text.at(i).unicode(), kerning);
-    }
-}
-
-const double* TPdfPairShaper::PairTable::find(uint32_t pair) const
-{
-    if (m_pairs.empty())
-        return nullptr;
-    for (size_t i = slot(pair);; i = (i + 1) & (m_pairs.size() - 1)) {
-        if (m_pairs[i] == pair)
-            return &m_kerning[i];
-        if (m_pairs[i] == 0)
-            return nullptr;
     }
 }
 
@@ -318,9 +312,11 @@ const TPdfShapedLine& TPdfShapeCache::shape(const std::string& fontKey, std::str
         std::unique_ptr<TPdfPairShaper>& shaper = m_shapers[fontKey];
         if (!shaper)
             shaper = std::make_unique<TPdfPairShaper>(pdfFaceStyle(fontKey));
-        m_line = shaper->shape(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        if (!shaper->compose(text, m_line))
+            m_line = shaper->shape(text);
         m_key = fontKey;
-        m_text = std::string(utf8);
+        m_text.assign(utf8);
         m_filled = true;
     }
     return m_line;

@@ -61,8 +61,9 @@ public:
     explicit TPdfPairShaper(TPdfFaceStyle style);
     // The line as shaping gives it, put together when it can be.
     TPdfShapedLine shape(const QString& text);
-    // The line put together from what earlier lines taught; false when a
-    // character or pair of it is not known to shape plainly.
+    // The line put together from what earlier lines taught, into `line`;
+    // false when a character or pair of it is not known to shape plainly,
+    // and `line` is then to be shaped anew.
     bool compose(const QString& text, TPdfShapedLine& line);
 
 private:
@@ -74,7 +75,15 @@ private:
         double advance = 0;  // thousandths of the em
         double overhang = 0; // ink past the advance, thousandths of the em
     };
-    const Character& character(char16_t unit);
+    const Character& character(char16_t unit)
+    {
+        const auto& page = m_characters[unit >> 8];
+        if (page && (*page)[unit & 0xFF].known)
+            return (*page)[unit & 0xFF];
+        return firstLook(unit);
+    }
+    // Looks a character up in the face the first time it is met.
+    const Character& firstLook(char16_t unit);
     void learn(const QString& text, const TPdfShapedLine& line);
 
     TPdfFaceStyle m_style;
@@ -84,7 +93,17 @@ private:
     // looked up.
     class PairTable {
     public:
-        const double* find(uint32_t pair) const;
+        const double* find(uint32_t pair) const
+        {
+            if (m_pairs.empty())
+                return nullptr;
+            for (size_t i = slot(pair);; i = (i + 1) & (m_pairs.size() - 1)) {
+                if (m_pairs[i] == pair)
+                    return &m_kerning[i];
+                if (m_pairs[i] == 0)
+                    return nullptr;
+            }
+        }
         void insert(uint32_t pair, double kerning); // the first value stays
     private:
         size_t slot(uint32_t pair) const
