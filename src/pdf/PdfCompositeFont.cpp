@@ -6,7 +6,6 @@
 #include <QList>
 
 #include <cmath>
-#include <map>
 #include <set>
 
 namespace orv {
@@ -79,9 +78,53 @@ std::string hexUnits(std::u16string_view units)
     return hex;
 }
 
-std::string glyphHex(uint32_t glyph)
+std::string hexBytes(std::string_view bytes)
 {
-    return hexUnits(std::u16string(1, static_cast<char16_t>(glyph)));
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (char byte : bytes) {
+        hex += kDigits[static_cast<uint8_t>(byte) >> 4];
+        hex += kDigits[static_cast<uint8_t>(byte) & 0xF];
+    }
+    return hex;
+}
+
+// The code of the n-th glyph a font uses, counted from 0: one byte from
+// 0x01 to 0x7F, leaving out 0x20, as word spacing widens that code in every
+// font; then two bytes from 0x8000 to 0xFFFF. Each code's character id is
+// the code's own value. Readers that turn the text map from codes into
+// character ids (MuPDF) then find every id inside the code space, and 0,
+// which some readers take for the missing glyph, is never used.
+constexpr uint32_t kOneByteCodes = 0x7F - 1;
+constexpr uint32_t kTwoByteCodes = 0x8000;
+constexpr std::string_view kCodeSpace = "2 begincodespacerange\n<00> <7F>\n<8000> <FFFF>\nendcodespacerange\n";
+
+uint32_t codeValueOf(uint32_t n)
+{
+    if (n < kOneByteCodes)
+        return n < 0x1F ? n + 1 : n + 2;
+    return 0x8000 + (n - kOneByteCodes);
+}
+
+std::string codeBytes(uint32_t value)
+{
+    if (value < 0x80)
+        return std::string(1, static_cast<char>(value));
+    return {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
+}
+
+// A character map's mappings in blocks of at most 100, as readers require.
+std::string mappingBlocks(const std::vector<std::string>& entries, std::string_view kind)
+{
+    std::string blocks;
+    for (size_t first = 0; first < entries.size(); first += 100) {
+        const size_t count = std::min<size_t>(100, entries.size() - first);
+        blocks += std::to_string(count) + " begin" + std::string(kind) + "\n";
+        for (size_t i = first; i < first + count; ++i)
+            blocks += entries[i];
+        blocks += "end" + std::string(kind) + "\n";
+    }
+    return blocks;
 }
 
 std::unique_ptr<TPdfArray> numbers(std::initializer_list<int32_t> values)
@@ -90,6 +133,17 @@ std::unique_ptr<TPdfArray> numbers(std::initializer_list<int32_t> values)
     for (int32_t value : values)
         array->add(std::make_unique<TPdfNumber>(value));
     return array;
+}
+
+// The character collection of fonts whose character ids are glyph ids.
+std::unique_ptr<TPdfDictionary> identitySystemInfo()
+{
+    auto info = std::make_unique<TPdfDictionary>();
+    info->setLineBreaks(false);
+    info->add("Registry", std::make_unique<TPdfString>("Adobe"));
+    info->add("Ordering", std::make_unique<TPdfString>("Identity"));
+    info->add("Supplement", std::make_unique<TPdfNumber>(0));
+    return info;
 }
 
 void compress(TPdfStream& stream)
@@ -108,10 +162,14 @@ TPdfCompositeFont::TPdfCompositeFont(TPdfXref& xref, const QRawFont& face, int32
     , m_descriptor(xref.addObject(std::make_unique<TPdfDictionary>()))
     , m_program(xref.addObject(std::make_unique<TPdfStream>()))
     , m_toUnicode(xref.addObject(std::make_unique<TPdfStream>()))
+    , m_encoding(xref.addObject(std::make_unique<TPdfStream>()))
+    , m_glyphOfCharacter(xref.addObject(std::make_unique<TPdfStream>()))
 {
     m_face.setPixelSize(kPixelsPerEm);
     compress(m_program);
     compress(m_toUnicode);
+    compress(m_encoding);
+    compress(m_glyphOfCharacter);
 }
 
 bool TPdfCompositeFont::canEmbed(const QRawFont& face)
@@ -134,7 +192,9 @@ const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::firstUse(uint32_t glyph, 
     uint32_t& entry = m_entryOfGlyph[glyph];
     if (entry == 0) {
         const QList<QPointF> advances = m_face.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics);
-        m_used.push_back({advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x())), {}});
+        const uint32_t code = codeValueOf(static_cast<uint32_t>(m_used.size()));
+        m_used.push_back({advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x())), {},
+                          codeBytes(code), code});
         m_usedGlyphs.push_back(glyph);
         entry = static_cast<uint32_t>(m_used.size());
     }
@@ -146,48 +206,45 @@ const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::firstUse(uint32_t glyph, 
 
 void TPdfCompositeFont::finish()
 {
-    // In glyph order, as the width runs and the character map list them.
-    std::map<uint32_t, const UsedGlyph&> used;
-    for (size_t i = 0; i < m_used.size(); ++i)
-        used.emplace(m_usedGlyphs[i], m_used[i]);
-    std::set<uint32_t> glyphs;
-    for (const auto& [glyph, entry] : used)
-        glyphs.insert(glyph);
+    const std::set<uint32_t> glyphs(m_usedGlyphs.begin(), m_usedGlyphs.end());
     const std::string name = subsetTag(m_baseName, glyphs) + "+" + m_baseName;
 
     m_type0.addName("Type", "Font");
     m_type0.addName("Subtype", "Type0");
     m_type0.addName("BaseFont", name);
-    m_type0.addName("Encoding", "Identity-H");
+    m_type0.addReference("Encoding", m_encoding);
     auto descendants = std::make_unique<TPdfArray>();
     descendants->addReference(m_cidFont);
     m_type0.add("DescendantFonts", std::move(descendants));
     m_type0.addReference("ToUnicode", m_toUnicode);
 
-    // Widths in runs of consecutive glyph ids: id [w w w].
+    // Entries come in the order of their codes, so the character ids rise.
+    // Widths in runs of consecutive ids: id [w w w]. The glyph of each id
+    // is two big-endian bytes at twice the id.
     std::string widths = "[";
+    std::string glyphOfCharacter;
     uint32_t next = 0;
-    for (const auto& [glyph, entry] : used) {
-        if (widths.size() == 1 || glyph != next)
-            widths += (widths.size() == 1 ? "" : "]\r\n") + std::to_string(glyph) + " [";
+    for (size_t i = 0; i < m_used.size(); ++i) {
+        const UsedGlyph& entry = m_used[i];
+        if (i == 0 || entry.cid != next)
+            widths += (i == 0 ? "" : "]\r\n") + std::to_string(entry.cid) + " [";
         else
             widths += ' ';
         widths += std::to_string(entry.width);
-        next = glyph + 1;
+        next = entry.cid + 1;
+        glyphOfCharacter.resize(2 * (entry.cid + 1), '\0');
+        glyphOfCharacter[2 * entry.cid] = static_cast<char>(m_usedGlyphs[i] >> 8);
+        glyphOfCharacter[2 * entry.cid + 1] = static_cast<char>(m_usedGlyphs[i] & 0xFF);
     }
-    widths += used.empty() ? "]" : "]\r\n]";
-    auto systemInfo = std::make_unique<TPdfDictionary>();
-    systemInfo->setLineBreaks(false);
-    systemInfo->add("Registry", std::make_unique<TPdfString>("Adobe"));
-    systemInfo->add("Ordering", std::make_unique<TPdfString>("Identity"));
-    systemInfo->add("Supplement", std::make_unique<TPdfNumber>(0));
+    widths += m_used.empty() ? "]" : "]\r\n]";
+    m_glyphOfCharacter.data() = std::move(glyphOfCharacter);
     m_cidFont.addName("Type", "Font");
     m_cidFont.addName("Subtype", "CIDFontType2");
     m_cidFont.addName("BaseFont", name);
-    m_cidFont.add("CIDSystemInfo", std::move(systemInfo));
+    m_cidFont.add("CIDSystemInfo", identitySystemInfo());
     m_cidFont.addReference("FontDescriptor", m_descriptor);
     m_cidFont.add("W", std::make_unique<TPdfVerbatim>(widths));
-    m_cidFont.addName("CIDToGIDMap", "Identity");
+    m_cidFont.addReference("CIDToGIDMap", m_glyphOfCharacter);
 
     const QByteArray head = m_face.fontTable("head");
     const int32_t unitsPerEm = std::max(bigEndian16(head, 18, false), 16);
@@ -215,22 +272,30 @@ void TPdfCompositeFont::finish()
     else
         m_descriptor.remove("FontFile2");
 
+    // Codes to character ids, and codes to text, in the order of the codes.
+    std::vector<std::string> characterOfCode;
+    std::vector<std::string> textOfCode;
+    for (size_t i = 0; i < m_used.size(); ++i) {
+        const std::string code = "<" + hexBytes(m_used[i].code) + "> ";
+        characterOfCode.push_back(code + std::to_string(m_used[i].cid) + "\n");
+        if (!m_used[i].text.empty())
+            textOfCode.push_back(code + "<" + hexUnits(m_used[i].text) + ">\n");
+    }
+    const std::string encodingName = "OrvCodes-" + m_resourceName;
+    m_encoding.attributes().addName("Type", "CMap");
+    m_encoding.attributes().addName("CMapName", encodingName);
+    m_encoding.attributes().add("CIDSystemInfo", identitySystemInfo());
+    m_encoding.data() = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                        "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> def\n"
+                        "/CMapName /" + encodingName + " def\n/CMapType 1 def\n" + std::string(kCodeSpace) +
+                        mappingBlocks(characterOfCode, "cidchar") +
+                        "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+
     std::string cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
                        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-                       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-                       "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-    std::vector<std::string> entries;
-    for (const auto& [glyph, entry] : used)
-        if (!entry.text.empty())
-            entries.push_back("<" + glyphHex(glyph) + "> <" + hexUnits(entry.text) + ">\n");
-    for (size_t first = 0; first < entries.size(); first += 100) {
-        const size_t count = std::min<size_t>(100, entries.size() - first);
-        cmap += std::to_string(count) + " beginbfchar\n";
-        for (size_t i = first; i < first + count; ++i)
-            cmap += entries[i];
-        cmap += "endbfchar\n";
-    }
-    cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+                       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n" + std::string(kCodeSpace) +
+                       mappingBlocks(textOfCode, "bfchar") +
+                       "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
     m_toUnicode.data() = std::move(cmap);
 }
 

@@ -19,10 +19,9 @@ namespace orv {
 
 namespace {
 
-// The glyph operands of one TJ: glyph ids as two-byte codes in literal
-// strings, half the bytes of hexadecimal ones before compression and about
-// a tenth fewer after, each preceded by the shift that puts it at its
-// shaped place.
+// The glyph operands of one TJ: the glyphs' codes in literal strings (half
+// the bytes of hexadecimal ones), with a shift before a glyph wherever one
+// is needed to put it at its shaped place.
 class GlyphArray {
 public:
     void shift(double thousandths)
@@ -32,13 +31,13 @@ public:
         m_text += std::to_string(static_cast<long long>(thousandths));
         m_text += ' ';
     }
-    void glyph(uint32_t id)
+    void glyph(std::string_view code)
     {
         if (!m_inString)
             m_text += m_text.empty() ? "[(" : "(";
         m_inString = true;
-        byte(static_cast<char>((id >> 8) & 0xFF));
-        byte(static_cast<char>(id & 0xFF));
+        for (char c : code)
+            byte(c);
     }
     void flushTo(TPdfCanvas& canvas)
     {
@@ -126,15 +125,15 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     struct VisualGlyph {
         TPdfCompositeFont* font;
         const TPdfShapedGlyph* shaped;
-        int32_t width; // declared by the font, thousandths of the em
+        const TPdfCompositeFont::UsedGlyph* used;
     };
     std::vector<VisualGlyph> visual;
     visual.reserve(line.runs.size() == 1 ? line.runs.front().glyphs.size() : 0);
     for (const TPdfGlyphRun& run : line.runs) {
         TPdfCompositeFont* font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs) {
-            if (font)
-                visual.push_back({font, &glyph, 0});
+            if (font && font->canShow(glyph.glyph))
+                visual.push_back({font, &glyph, nullptr});
             else
                 outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
         }
@@ -149,7 +148,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     bool givesBackText = true;
     for (VisualGlyph& glyph : visual) {
         const TPdfCompositeFont::UsedGlyph& used = glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text);
-        glyph.width = used.width;
+        glyph.used = &used;
         const auto length = static_cast<qsizetype>(used.text.size());
         givesBackText = givesBackText && extracted + length <= logical.size() &&
                         (length == 1 ? logical[extracted] == used.text.front()
@@ -191,8 +190,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
             glyphs.shift(shift);
             pen -= shift;
         }
-        glyphs.glyph(glyph.shaped->glyph);
-        pen += glyph.width;
+        glyphs.glyph(glyph.used->code);
+        pen += glyph.used->width;
     }
     glyphs.flushTo(canvas);
     if (rise != 0)

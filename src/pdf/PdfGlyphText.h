@@ -22,8 +22,8 @@ class TPdfDoc;
 double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view text, double size);
 
 // A glyph of a face whose program cannot be embedded (no TrueType
-// outlines): it is filled as a path instead, at its place in the line
-// (thousandths of the em, y down).
+// outlines), or past the last code of its face's font: it is filled as a
+// path instead, at its place in the line (thousandths of the em, y down).
 struct TPdfOutlineGlyph {
     QRawFont face;
     uint32_t glyph = 0;

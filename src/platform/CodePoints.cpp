@@ -29,6 +29,13 @@ bool decodeWellFormed(std::string_view utf8, std::u32string& out)
             ++p;
             continue;
         }
+        // Two-byte sequences (Latin-1 to Cyrillic, Greek, Hebrew, Arabic)
+        // take a short way.
+        if ((lead & 0xE0) == 0xC0 && lead >= 0xC2 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            *written++ = static_cast<char32_t>((lead & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+            continue;
+        }
         int following;
         char32_t c;
         char32_t smallest;
@@ -59,24 +66,30 @@ bool decodeWellFormed(std::string_view utf8, std::u32string& out)
 
 bool encodeWellFormed(std::u32string_view codePoints, std::string& out)
 {
-    out.reserve(codePoints.size());
+    // Sized exactly first, as the text may be kept, then written in place.
+    size_t length = 0;
+    for (const char32_t c : codePoints)
+        length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    out.resize(length);
+    char* written = out.data();
+    auto put = [&written](char32_t byte) { *written++ = static_cast<char>(byte); };
     for (const char32_t c : codePoints) {
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            put(c);
         } else if (!isScalarValue(c) || c == kByteOrderMark) {
             return false;
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(0xC0 | (c >> 6));
+            put(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(0xE0 | (c >> 12));
+            put(0x80 | ((c >> 6) & 0x3F));
+            put(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            put(0xF0 | (c >> 18));
+            put(0x80 | ((c >> 12) & 0x3F));
+            put(0x80 | ((c >> 6) & 0x3F));
+            put(0x80 | (c & 0x3F));
         }
     }
     return true;

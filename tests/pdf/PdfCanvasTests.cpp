@@ -137,19 +137,55 @@ TEST_F(PdfCanvasTest, ATextLineIsOneTextObject)
     // Cosine and sine are cut to four decimals, then every entry to two
     // after adding a half, which takes -1 to -0.99 and -0.7071 to -0.7.
     // A line with a letter code page 1252 lacks (the L with stroke) goes
-    // by two-byte glyph id through a composite font, in a literal string
-    // (glyph 0x0828 holds a parenthesis); its glyphs give its text back.
+    // through a composite font, its glyphs coded in the order the document
+    // first uses them; its glyphs give its text back.
     using namespace std::string_literals;
     EXPECT_EQ(content(), "BT\n0 1 -0.99 0 72 700 Tm\n1 0 0 rg\n(Up) Tj\nET\n"
                          "BT\n0.71 0.71 -0.7 0.71 72 700 Tm\n0 0 0 rg\n/F0 12 Tf\n(Slanted) Tj\nET\n"
                          "BT\n10 20 Td\n0 0 0 rg\n"
-                         "/U0 12 Tf\n[(\0\xAB\0\xBE\x08\\(\0\x03\x01\x03)] TJ\nET\n"s);
+                         "/U0 12 Tf\n[(\x01\x02\x03\x04\x05)] TJ\nET\n"s);
     content().clear();
     // A vowel sign drawn before its consonant does not: the line is marked
     // with its own text, so that it extracts in logical order.
     drawPdfText(canvas(), 10, 20, 0, "\xE0\xA4\x95\xE0\xA4\xBF", "Arial", 12, 0, 255);
     EXPECT_EQ(content().rfind("BT\n10 20 Td\n0 0 0 rg\n/Span <</ActualText <FEFF0915093F>>> BDC\n", 0), 0u) << content();
     EXPECT_NE(content().find("TJ\nEMC\nET\n"), std::string::npos) << content();
+}
+
+TEST_F(PdfCanvasTest, GlyphCodesAreEscapedAndNeverTheBlanksByte)
+{
+    // 64 different letters take the one-byte codes 1 to 65 but 0x20, which
+    // word spacing would widen; parentheses and the backslash among them
+    // are escaped, so the strings of the TJ array read back whole.
+    std::u32string letters;
+    for (char32_t c = 0x410; c < 0x450; ++c)
+        letters += c;
+    drawPdfText(canvas(), 10, 20, 0, QString::fromStdU32String(letters).toStdString(), "Arial", 12, 0, 255, 0);
+    const std::string& text = content();
+    const size_t open = text.find("[(");
+    const size_t close = text.rfind("] TJ");
+    ASSERT_NE(open, std::string::npos);
+    ASSERT_NE(close, std::string::npos);
+    std::string codes; // the bytes of the array's strings, unescaped
+    bool inString = false;
+    for (size_t i = open + 1; i < close; ++i) {
+        if (!inString) {
+            inString = text[i] == '(';
+        } else if (text[i] == '\\') {
+            ++i;
+            codes += text[i] == 'n' ? '\n' : text[i] == 'r' ? '\r' : text[i];
+        } else if (text[i] == ')') {
+            inString = false;
+        } else {
+            ASSERT_NE(text[i], '(') << "unescaped parenthesis at " << i;
+            codes += text[i];
+        }
+    }
+    std::string expected;
+    for (char code = 1; code <= 65; ++code)
+        if (code != ' ')
+            expected += code;
+    EXPECT_EQ(codes, expected);
 }
 
 TEST_F(PdfCanvasTest, WordSpacingIsWrittenWhenItChanges)
