@@ -68,24 +68,21 @@ std::string baseNameOf(const QRawFont& face, int32_t number)
     return name.size() > 1 ? name : "Font" + std::to_string(number);
 }
 
-std::string hexUnits(std::u16string_view units)
+// The value in `count` hexadecimal digits.
+std::string hexDigits(uint32_t value, int count)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string hex;
-    for (char16_t unit : units)
-        for (int shift = 12; shift >= 0; shift -= 4)
-            hex += kDigits[(unit >> shift) & 0xF];
+    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4)
+        hex += kDigits[(value >> shift) & 0xF];
     return hex;
 }
 
-std::string hexBytes(std::string_view bytes)
+std::string hexUnits(std::u16string_view units)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string hex;
-    for (char byte : bytes) {
-        hex += kDigits[static_cast<uint8_t>(byte) >> 4];
-        hex += kDigits[static_cast<uint8_t>(byte) & 0xF];
-    }
+    for (char16_t unit : units)
+        hex += hexDigits(unit, 4);
     return hex;
 }
 
@@ -104,13 +101,6 @@ uint32_t codeValueOf(uint32_t n)
     if (n < kOneByteCodes)
         return n < 0x1F ? n + 1 : n + 2;
     return 0x8000 + (n - kOneByteCodes);
-}
-
-std::string codeBytes(uint32_t value)
-{
-    if (value < 0x80)
-        return std::string(1, static_cast<char>(value));
-    return {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
 }
 
 // A character map's mappings in blocks of at most 100, as readers require.
@@ -193,8 +183,7 @@ const TPdfCompositeFont::UsedGlyph& TPdfCompositeFont::firstUse(uint32_t glyph, 
     if (entry == 0) {
         const QList<QPointF> advances = m_face.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics);
         const uint32_t code = codeValueOf(static_cast<uint32_t>(m_used.size()));
-        m_used.push_back({advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x())), {},
-                          codeBytes(code), code});
+        m_used.push_back({advances.isEmpty() ? 0 : static_cast<int32_t>(std::lround(advances.front().x())), {}, code});
         m_usedGlyphs.push_back(glyph);
         entry = static_cast<uint32_t>(m_used.size());
     }
@@ -226,15 +215,15 @@ void TPdfCompositeFont::finish()
     uint32_t next = 0;
     for (size_t i = 0; i < m_used.size(); ++i) {
         const UsedGlyph& entry = m_used[i];
-        if (i == 0 || entry.cid != next)
-            widths += (i == 0 ? "" : "]\r\n") + std::to_string(entry.cid) + " [";
+        if (i == 0 || entry.code != next)
+            widths += (i == 0 ? "" : "]\r\n") + std::to_string(entry.code) + " [";
         else
             widths += ' ';
         widths += std::to_string(entry.width);
-        next = entry.cid + 1;
-        glyphOfCharacter.resize(2 * (entry.cid + 1), '\0');
-        glyphOfCharacter[2 * entry.cid] = static_cast<char>(m_usedGlyphs[i] >> 8);
-        glyphOfCharacter[2 * entry.cid + 1] = static_cast<char>(m_usedGlyphs[i] & 0xFF);
+        next = entry.code + 1;
+        glyphOfCharacter.resize(2 * (entry.code + 1), '\0');
+        glyphOfCharacter[2 * entry.code] = static_cast<char>(m_usedGlyphs[i] >> 8);
+        glyphOfCharacter[2 * entry.code + 1] = static_cast<char>(m_usedGlyphs[i] & 0xFF);
     }
     widths += m_used.empty() ? "]" : "]\r\n]";
     m_glyphOfCharacter.data() = std::move(glyphOfCharacter);
@@ -276,8 +265,9 @@ void TPdfCompositeFont::finish()
     std::vector<std::string> characterOfCode;
     std::vector<std::string> textOfCode;
     for (size_t i = 0; i < m_used.size(); ++i) {
-        const std::string code = "<" + hexBytes(m_used[i].code) + "> ";
-        characterOfCode.push_back(code + std::to_string(m_used[i].cid) + "\n");
+        const uint32_t value = m_used[i].code;
+        const std::string code = "<" + hexDigits(value, value < 0x80 ? 2 : 4) + "> ";
+        characterOfCode.push_back(code + std::to_string(value) + "\n");
         if (!m_used[i].text.empty())
             textOfCode.push_back(code + "<" + hexUnits(m_used[i].text) + ">\n");
     }

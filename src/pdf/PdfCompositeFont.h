@@ -3,7 +3,6 @@
 #include <QRawFont>
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -44,8 +43,7 @@ public:
     struct UsedGlyph {
         int32_t width = 0;   // the advance the font declares, thousandths of the em
         std::u16string text; // what the character map gives back for the glyph
-        std::string code;    // the bytes that show the glyph
-        uint32_t cid = 0;    // its character id, the code's value
+        uint32_t code = 0;   // below 0x80 one byte, else two; also its character id
     };
     // Whether the glyph has a code or one is left for it.
     bool canShow(uint32_t glyph) const
@@ -54,8 +52,8 @@ public:
     }
     // Records a glyph shown in the document and the characters it stands
     // for (the first ones given stay, as the character map holds one text
-    // a glyph). The entry lives as long as the font. Only for glyphs it
-    // can show.
+    // a glyph). The entry is valid until the next glyph is recorded. Only
+    // for glyphs it can show.
     const UsedGlyph& useGlyph(uint32_t glyph, std::u16string_view text)
     {
         if (glyph < m_entryOfGlyph.size() && m_entryOfGlyph[glyph] != 0) {
@@ -88,7 +86,7 @@ private:
     // Every glyph of every line is looked up: glyph ids are below 65536,
     // so a flat table by id leads to the entries.
     std::vector<uint32_t> m_entryOfGlyph; // entry index + 1; 0: not used yet
-    std::deque<UsedGlyph> m_used;
+    std::vector<UsedGlyph> m_used;
     std::vector<uint32_t> m_usedGlyphs;   // the glyph of each entry
 };
 

@@ -24,6 +24,7 @@ namespace {
 // is needed to put it at its shaped place.
 class GlyphArray {
 public:
+    explicit GlyphArray(size_t glyphs) { m_text.reserve(2 * glyphs + 32); }
     void shift(double thousandths)
     {
         closeString();
@@ -31,13 +32,15 @@ public:
         m_text += std::to_string(static_cast<long long>(thousandths));
         m_text += ' ';
     }
-    void glyph(std::string_view code)
+    // A code below 0x80 is one byte, others two.
+    void glyph(uint32_t code)
     {
         if (!m_inString)
             m_text += m_text.empty() ? "[(" : "(";
         m_inString = true;
-        for (char c : code)
-            byte(c);
+        if (code >= 0x80)
+            byte(static_cast<char>(code >> 8));
+        byte(static_cast<char>(code & 0xFF));
     }
     void flushTo(TPdfCanvas& canvas)
     {
@@ -125,7 +128,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     struct VisualGlyph {
         TPdfCompositeFont* font;
         const TPdfShapedGlyph* shaped;
-        const TPdfCompositeFont::UsedGlyph* used;
+        uint32_t code = 0;
+        int32_t width = 0; // declared by the font, thousandths of the em
     };
     std::vector<VisualGlyph> visual;
     visual.reserve(line.runs.size() == 1 ? line.runs.front().glyphs.size() : 0);
@@ -133,7 +137,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         TPdfCompositeFont* font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs) {
             if (font && font->canShow(glyph.glyph))
-                visual.push_back({font, &glyph, nullptr});
+                visual.push_back({font, &glyph});
             else
                 outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
         }
@@ -148,7 +152,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     bool givesBackText = true;
     for (VisualGlyph& glyph : visual) {
         const TPdfCompositeFont::UsedGlyph& used = glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text);
-        glyph.used = &used;
+        glyph.code = used.code;
+        glyph.width = used.width;
         const auto length = static_cast<qsizetype>(used.text.size());
         givesBackText = givesBackText && extracted + length <= logical.size() &&
                         (length == 1 ? logical[extracted] == used.text.front()
@@ -165,7 +170,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     if (marked)
         canvas.beginActualText(text);
 
-    GlyphArray glyphs;
+    GlyphArray glyphs(visual.size());
     double pen = 0;  // where the text position stands, thousandths of the em from the line's start
     double rise = 0; // points
     for (const VisualGlyph& glyph : visual) {
@@ -190,8 +195,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
             glyphs.shift(shift);
             pen -= shift;
         }
-        glyphs.glyph(glyph.used->code);
-        pen += glyph.used->width;
+        glyphs.glyph(glyph.code);
+        pen += glyph.width;
     }
     glyphs.flushTo(canvas);
     if (rise != 0)
