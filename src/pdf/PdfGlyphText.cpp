@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -25,12 +26,16 @@ namespace {
 class GlyphArray {
 public:
     explicit GlyphArray(size_t glyphs) { m_text.reserve(2 * glyphs + 32); }
+    // Strings delimit themselves, so numbers need no blanks around them:
+    // [(ab)11(cd)].
     void shift(double thousandths)
     {
         closeString();
-        m_text += m_text.empty() ? '[' : ' ';
-        m_text += std::to_string(static_cast<long long>(thousandths));
-        m_text += ' ';
+        if (m_text.empty())
+            m_text += '[';
+        char digits[24];
+        const char* end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(thousandths)).ptr;
+        m_text.append(digits, static_cast<size_t>(end - digits));
     }
     // A code below 0x80 is one byte, others two.
     void glyph(uint32_t code)
