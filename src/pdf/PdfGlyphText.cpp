@@ -80,6 +80,30 @@ private:
     bool m_inString = false;
 };
 
+// Whether the texts of a line's glyphs, one after the other, give back the
+// line's text.
+class ExtractedText {
+public:
+    explicit ExtractedText(QStringView text)
+        : m_text(text)
+    {
+    }
+    void add(const std::u16string& piece)
+    {
+        const auto length = static_cast<qsizetype>(piece.size());
+        m_matches = m_matches && m_length + length <= m_text.size() &&
+                    (length == 1 ? m_text[m_length] == piece.front()
+                                 : m_text.sliced(m_length, length) == QStringView(piece.data(), length));
+        m_length += length;
+    }
+    bool givesBack() const { return m_matches && m_length == m_text.size(); }
+
+private:
+    QStringView m_text;
+    qsizetype m_length = 0;
+    bool m_matches = true;
+};
+
 // What a character no installed face has looks like: a hollow box, as on
 // screen, in thousandths of the em with y down.
 QPainterPath missingGlyphBox()
@@ -111,8 +135,8 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     TPdfDoc& doc = canvas.document();
     const TPdfShapedLine& line = doc.shapeCache().shape(fontKey, text);
     // Word spacing widens every blank: each glyph moves right by the extra
-    // width of the blanks to its left. Tw cannot do this, as it applies to
-    // single-byte codes only.
+    // width of the blanks to its left. Tw cannot do this: it widens code 32
+    // only, which no glyph of a composite font has.
     std::vector<double> blanks;
     if (wordSpacing != 0 && size > 0)
         for (const TPdfGlyphRun& run : line.runs)
@@ -130,48 +154,49 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
 
     // Glyphs go out in visual order, left to right: readers that extract
     // text put right-to-left runs back into their logical order themselves.
+    // Each glyph takes its code from its font as it is met. What readers
+    // get from the glyphs through the character maps is compared with the
+    // line's text piece by piece, once the glyphs stand in visual order.
     struct VisualGlyph {
         TPdfCompositeFont* font;
         const TPdfShapedGlyph* shaped;
+        double x = 0;      // its place, thousandths of the em
         uint32_t code = 0;
         int32_t width = 0; // declared by the font, thousandths of the em
     };
+    size_t glyphCount = 0;
+    for (const TPdfGlyphRun& run : line.runs)
+        glyphCount += run.glyphs.size();
     std::vector<VisualGlyph> visual;
-    visual.reserve(line.runs.size() == 1 ? line.runs.front().glyphs.size() : 0);
+    visual.reserve(glyphCount);
+    ExtractedText extracted(line.text);
+    bool inVisualOrder = true;
     for (const TPdfGlyphRun& run : line.runs) {
         TPdfCompositeFont* font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs) {
-            if (font && font->canShow(glyph.glyph))
-                visual.push_back({font, &glyph});
-            else
+            if (!font || !font->canShow(glyph.glyph)) {
                 outlines.push_back({run.font, glyph.glyph, placed(glyph), glyph.y});
+                continue;
+            }
+            const TPdfCompositeFont::UsedGlyph& used = font->useGlyph(glyph.glyph, glyph.text);
+            inVisualOrder = inVisualOrder && (visual.empty() || !(glyph.x < visual.back().shaped->x));
+            extracted.add(used.text);
+            visual.push_back({font, &glyph, placed(glyph), used.code, used.width});
         }
     }
-    const auto leftToRight = [](const VisualGlyph& a, const VisualGlyph& b) { return a.shaped->x < b.shaped->x; };
-    if (!std::is_sorted(visual.begin(), visual.end(), leftToRight))
-        std::stable_sort(visual.begin(), visual.end(), leftToRight);
-    // What readers get from the glyphs through the character maps is
-    // compared with the line's text piece by piece.
-    const QStringView logical(line.text);
-    qsizetype extracted = 0;
-    bool givesBackText = true;
-    for (VisualGlyph& glyph : visual) {
-        const TPdfCompositeFont::UsedGlyph& used = glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text);
-        glyph.code = used.code;
-        glyph.width = used.width;
-        const auto length = static_cast<qsizetype>(used.text.size());
-        givesBackText = givesBackText && extracted + length <= logical.size() &&
-                        (length == 1 ? logical[extracted] == used.text.front()
-                                     : logical.sliced(extracted, length) == QStringView(used.text.data(), length));
-        extracted += length;
+    if (!inVisualOrder) {
+        std::stable_sort(visual.begin(), visual.end(),
+                         [](const VisualGlyph& a, const VisualGlyph& b) { return a.shaped->x < b.shaped->x; });
+        extracted = ExtractedText(line.text);
+        for (const VisualGlyph& glyph : visual)
+            extracted.add(glyph.font->useGlyph(glyph.shaped->glyph, glyph.shaped->text).text);
     }
-    givesBackText = givesBackText && extracted == logical.size();
     // A line whose glyphs do not give back its text (reordered Indic
     // clusters, a glyph that maps to other characters elsewhere, glyphs
     // drawn as outlines) is marked with its own text, so that it extracts in
     // its logical order. Readers take marked right-to-left text for visual
     // order, so such lines rely on the glyphs' own characters.
-    const bool marked = !line.rightToLeft && !givesBackText;
+    const bool marked = !line.rightToLeft && !extracted.givesBack();
     if (marked)
         canvas.beginActualText(text);
 
@@ -194,7 +219,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         // thousandths of the em or more (kerning), not at every rounding.
         // A positive number in TJ moves the next glyph to the left.
         constexpr double kStray = 2;
-        const double offset = pen - placed(*glyph.shaped);
+        const double offset = pen - glyph.x;
         if (std::abs(offset) >= kStray) {
             const double shift = std::round(offset);
             glyphs.shift(shift);
