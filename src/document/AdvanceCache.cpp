@@ -37,19 +37,28 @@ float TAdvanceCache::kerning(char32_t left, char32_t right)
         const QString text(reinterpret_cast<const QChar*>(pair), 2);
         return static_cast<float>(m_metrics.horizontalAdvance(text)) - glyph(left).advance - glyph(right).advance;
     };
-    if (left < 0x80 && right < 0x80) {
-        if (m_asciiKerning.empty())
-            m_asciiKerning.assign(kAsciiCount * kAsciiCount, std::numeric_limits<float>::quiet_NaN());
-        float& kern = m_asciiKerning[(left - kAsciiFirst) * kAsciiCount + (right - kAsciiFirst)];
+    auto numberOf = [this](char32_t c) {
+        uint8_t& number = m_numberOf[c];
+        if (number == 0 && m_numbered < kNumbered)
+            number = static_cast<uint8_t>(++m_numbered);
+        return number;
+    };
+    const uint8_t leftNumber = numberOf(left);
+    const uint8_t rightNumber = numberOf(right);
+    if (leftNumber != 0 && rightNumber != 0) {
+        if (m_numberedKerning.empty())
+            m_numberedKerning.assign(kNumbered * kNumbered, std::numeric_limits<float>::quiet_NaN());
+        float& kern = m_numberedKerning[(leftNumber - 1u) * kNumbered + (rightNumber - 1u)];
         if (std::isnan(kern))
             kern = measurePair();
         return kern;
     }
     const uint32_t key = static_cast<uint32_t>(left) << 16 | static_cast<uint32_t>(right);
-    auto found = m_kerning.find(key);
-    if (found == m_kerning.end())
-        found = m_kerning.emplace(key, measurePair()).first;
-    return found->second;
+    if (const float* known = m_kerning.find(key))
+        return *known;
+    const float kern = measurePair();
+    m_kerning.insert(key, kern);
+    return kern;
 }
 
 int TAdvanceCache::alphabet(char32_t c)

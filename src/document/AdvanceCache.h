@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PairTable.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 
@@ -11,7 +13,6 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
 #include <vector>
 
 namespace orv {
@@ -52,12 +53,15 @@ private:
     QFontMetricsF m_metrics;
     static constexpr char32_t kLastSimple = 0x4FF;
     std::array<Glyph, kLastSimple + 1> m_glyphs;
-    // Pairs of ASCII characters, the common case, in a table (NaN: not
-    // measured yet); the other pairs by left << 16 | right.
-    static constexpr char32_t kAsciiFirst = 0x20;
-    static constexpr size_t kAsciiCount = 0x80 - kAsciiFirst;
-    std::vector<float> m_asciiKerning;
-    std::unordered_map<uint32_t, float> m_kerning;
+    // The first 128 characters met get small numbers, in that order, and
+    // the kerning of pairs among them sits in a square table (NaN: not
+    // measured yet): a report's text mostly uses fewer characters than
+    // that, whatever its alphabet. Other pairs go by left << 16 | right.
+    static constexpr size_t kNumbered = 128;
+    std::array<uint8_t, kLastSimple + 1> m_numberOf{}; // 0: none, else the number + 1
+    size_t m_numbered = 0;
+    std::vector<float> m_numberedKerning;
+    TPairTable<float> m_kerning;
 };
 
 // One advance cache per screen font (family, points, style value), made on

@@ -273,29 +273,6 @@ void TPdfPairShaper::learn(const QString& text, const TPdfShapedLine& line)
     }
 }
 
-void TPdfPairShaper::PairTable::insert(uint32_t pair, double kerning)
-{
-    if (find(pair))
-        return;
-    // At most half full, so probes stay short and always end.
-    if (2 * (m_count + 1) > m_pairs.size()) {
-        std::vector<uint32_t> pairs = std::move(m_pairs);
-        std::vector<double> values = std::move(m_kerning);
-        m_pairs.assign(std::max<size_t>(256, 2 * pairs.size()), 0);
-        m_kerning.assign(m_pairs.size(), 0);
-        m_count = 0;
-        for (size_t i = 0; i < pairs.size(); ++i)
-            if (pairs[i] != 0)
-                insert(pairs[i], values[i]);
-    }
-    size_t i = slot(pair);
-    while (m_pairs[i] != 0)
-        i = (i + 1) & (m_pairs.size() - 1);
-    m_pairs[i] = pair;
-    m_kerning[i] = kerning;
-    ++m_count;
-}
-
 TPdfShapedLine TPdfPairShaper::shape(const QString& text)
 {
     TPdfShapedLine line;

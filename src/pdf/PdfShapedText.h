@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pdf/PdfFont.h"
+#include "platform/PairTable.h"
 
 #include <QRawFont>
 #include <QString>
@@ -88,36 +89,9 @@ private:
 
     TPdfFaceStyle m_style;
     QRawFont m_face;
-    // The kerning of each pair learnt, by left << 16 | right: open
-    // addressing in a power-of-two table, as every pair of every line is
-    // looked up.
-    class PairTable {
-    public:
-        const double* find(uint32_t pair) const
-        {
-            if (m_pairs.empty())
-                return nullptr;
-            for (size_t i = slot(pair);; i = (i + 1) & (m_pairs.size() - 1)) {
-                if (m_pairs[i] == pair)
-                    return &m_kerning[i];
-                if (m_pairs[i] == 0)
-                    return nullptr;
-            }
-        }
-        void insert(uint32_t pair, double kerning); // the first value stays
-    private:
-        size_t slot(uint32_t pair) const
-        {
-            return static_cast<size_t>((uint64_t{pair} * 0x9E3779B97F4A7C15ull) >> 32) & (m_pairs.size() - 1);
-        }
-        std::vector<uint32_t> m_pairs; // 0: free (U+0000 is never in a pair)
-        std::vector<double> m_kerning;
-        size_t m_count = 0;
-    };
-
     // By the high and the low byte of the character, pages made on first use.
     std::array<std::unique_ptr<std::array<Character, 256>>, 256> m_characters;
-    PairTable m_kerning;
+    TPairTable<double> m_kerning; // of each pair learnt
 };
 
 // The last line shaped in a font key: a line is measured (alignment,

@@ -162,13 +162,20 @@ std::string utf8ToCodePage(std::string_view utf8, int32_t codePage)
 
 bool fitsCodePage(std::string_view utf8, int32_t codePage)
 {
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) < 128; }))
+    const auto high = std::find_if(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) >= 128; });
+    if (high == utf8.end())
         return true;
     const ReverseTable& table = reverseTable(codePage);
-    for (char32_t c : toCodePoints(utf8))
-        if (c >= 128 && table.byteOf(c) == 0)
-            return false;
-    return true;
+    const auto fits = [&table](char32_t c) { return c < 128 || table.byteOf(c) != 0; };
+    // Text of another script mostly shows it at its first character past
+    // ASCII, so that one is looked at before the whole text is converted.
+    const auto lead = static_cast<uint8_t>(*high);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    const std::u32string first = toCodePoints(utf8.substr(static_cast<size_t>(high - utf8.begin()), length));
+    if (!std::all_of(first.begin(), first.end(), fits))
+        return false;
+    const std::u32string characters = toCodePoints(utf8);
+    return std::all_of(characters.begin(), characters.end(), fits);
 }
 
 std::u16string utf8ToUtf16(std::string_view utf8)
