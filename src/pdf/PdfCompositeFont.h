@@ -45,6 +45,7 @@ public:
         std::u16string text; // what the character map gives back for the glyph
         uint32_t code = 0;   // below 0x80 one byte, else two; also its character id
     };
+    size_t codesLeft() const { return kCodes - m_used.size(); }
     // Whether the glyph has a code or one is left for it.
     bool canShow(uint32_t glyph) const
     {

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -20,64 +21,96 @@ namespace orv {
 
 namespace {
 
-// The glyph operands of one TJ: the glyphs' codes in literal strings (half
-// the bytes of hexadecimal ones), with a shift before a glyph wherever one
-// is needed to put it at its shaped place.
+// The glyph operands of a line's TJ operators: the glyphs' codes in
+// literal strings (half the bytes of hexadecimal ones), with a shift before
+// a glyph wherever one is needed to put it at its shaped place. Every glyph
+// of a line passes here, so they are written into a buffer sized for the
+// worst case.
 class GlyphArray {
 public:
-    explicit GlyphArray(size_t glyphs) { m_text.reserve(2 * glyphs + 32); }
-    // Strings delimit themselves, so numbers need no blanks around them:
+    explicit GlyphArray(size_t glyphs)
+        : m_buffer(kMostPerGlyph * glyphs + 2, '\0')
+        , m_end(m_buffer.data())
+    {
+    }
+    // The glyph of a code and declared width (thousandths of the em) at x,
+    // thousandths of the em from the line's start. The widths are whole
+    // thousandths and the shaped places are not, so the pen is set right
+    // only when it strays by two thousandths of the em or more (kerning),
+    // not at every rounding.
+    void glyphAt(double x, uint32_t code, int32_t width)
+    {
+        constexpr double kStray = 2;
+        const double offset = m_pen - x;
+        if (std::abs(offset) >= kStray) {
+            const double shift = std::round(offset);
+            this->shift(shift);
+            m_pen -= shift;
+        }
+        glyph(code);
+        m_pen += width;
+    }
+    void flushTo(TPdfCanvas& canvas)
+    {
+        if (empty())
+            return;
+        closeString();
+        *m_end++ = ']';
+        canvas.showGlyphs(std::string_view(m_buffer.data(), static_cast<size_t>(m_end - m_buffer.data())));
+        m_end = m_buffer.data();
+    }
+
+private:
+    // A shift's digits, a string closed and opened, two escaped bytes.
+    static constexpr size_t kMostDigits = 20;
+    static constexpr size_t kMostPerGlyph = kMostDigits + 2 + 4;
+
+    // A positive number in TJ moves the next glyph to the left. Strings
+    // delimit themselves, so numbers need no blanks around them:
     // [(ab)11(cd)].
     void shift(double thousandths)
     {
         closeString();
-        if (m_text.empty())
-            m_text += '[';
-        char digits[24];
-        const char* end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(thousandths)).ptr;
-        m_text.append(digits, static_cast<size_t>(end - digits));
+        if (empty())
+            *m_end++ = '[';
+        m_end = std::to_chars(m_end, m_end + kMostDigits, static_cast<long long>(thousandths)).ptr;
     }
     // A code below 0x80 is one byte, others two.
     void glyph(uint32_t code)
     {
-        if (!m_inString)
-            m_text += m_text.empty() ? "[(" : "(";
-        m_inString = true;
+        if (!m_inString) {
+            if (empty())
+                *m_end++ = '[';
+            *m_end++ = '(';
+            m_inString = true;
+        }
         if (code >= 0x80)
             byte(static_cast<char>(code >> 8));
         byte(static_cast<char>(code & 0xFF));
     }
-    void flushTo(TPdfCanvas& canvas)
-    {
-        if (m_text.empty())
-            return;
-        closeString();
-        m_text += ']';
-        canvas.showGlyphs(m_text);
-        m_text.clear();
-    }
-
-private:
+    bool empty() const { return m_end == m_buffer.data(); }
     // Parentheses and backslashes are escaped; so are line ends, which a
     // reader would take for a line feed whatever they were.
     void byte(char c)
     {
         switch (c) {
-        case '(': case ')': case '\\': m_text += '\\'; m_text += c; break;
-        case '\r': m_text += "\\r"; break;
-        case '\n': m_text += "\\n"; break;
-        default: m_text += c;
+        case '(': case ')': case '\\': *m_end++ = '\\'; *m_end++ = c; break;
+        case '\r': *m_end++ = '\\'; *m_end++ = 'r'; break;
+        case '\n': *m_end++ = '\\'; *m_end++ = 'n'; break;
+        default: *m_end++ = c;
         }
     }
     void closeString()
     {
         if (m_inString)
-            m_text += ')';
+            *m_end++ = ')';
         m_inString = false;
     }
 
-    std::string m_text;
+    std::string m_buffer;
+    char* m_end;
     bool m_inString = false;
+    double m_pen = 0; // where the text position stands, thousandths of the em from the line's start
 };
 
 // Whether the texts of a line's glyphs, one after the other, give back the
@@ -91,9 +124,11 @@ public:
     void add(const std::u16string& piece)
     {
         const auto length = static_cast<qsizetype>(piece.size());
-        m_matches = m_matches && m_length + length <= m_text.size() &&
-                    (length == 1 ? m_text[m_length] == piece.front()
-                                 : m_text.sliced(m_length, length) == QStringView(piece.data(), length));
+        if (m_matches && m_length + length <= m_text.size())
+            m_matches = length == 1 ? m_text[m_length] == piece.front()
+                                    : m_text.sliced(m_length, length) == QStringView(piece.data(), length);
+        else
+            m_matches = false;
         m_length += length;
     }
     bool givesBack() const { return m_matches && m_length == m_text.size(); }
@@ -128,12 +163,45 @@ double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view t
     return doc.shapeCache().shape(fontKey, text).width / 1000 * size;
 }
 
+namespace {
+
+// A line put together from learnt glyphs, one a character, in order, on the
+// base line and in its face's font, goes from glyphs to codes in one pass.
+// False, with nothing written, when the font cannot show all of it.
+bool showPlainLine(TPdfCanvas& canvas, const TPdfShapedLine& line, std::string_view text, float size)
+{
+    const TPdfGlyphRun& run = line.runs.front();
+    TPdfCompositeFont* font = canvas.document().compositeFont(run.font);
+    if (!font || font->codesLeft() < run.glyphs.size())
+        return false;
+    GlyphArray glyphs(run.glyphs.size());
+    const QChar* characters = line.text.constData();
+    bool givesBackText = true;
+    for (size_t i = 0; i < run.glyphs.size(); ++i) {
+        const TPdfShapedGlyph& glyph = run.glyphs[i];
+        const TPdfCompositeFont::UsedGlyph& used = font->useGlyph(glyph.glyph, glyph.text);
+        givesBackText = givesBackText && used.text.size() == 1 && used.text.front() == characters[i].unicode();
+        glyphs.glyphAt(glyph.x, used.code, used.width);
+    }
+    if (!givesBackText)
+        canvas.beginActualText(text);
+    canvas.selectCompositeFont(*font, size);
+    glyphs.flushTo(canvas);
+    if (!givesBackText)
+        canvas.endMarkedContent();
+    return true;
+}
+
+} // namespace
+
 std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
                                                 float size, float wordSpacing)
 {
     std::vector<TPdfOutlineGlyph> outlines;
     TPdfDoc& doc = canvas.document();
     const TPdfShapedLine& line = doc.shapeCache().shape(fontKey, text);
+    if (line.plain && wordSpacing == 0 && showPlainLine(canvas, line, text, size))
+        return outlines;
     // Word spacing widens every blank: each glyph moves right by the extra
     // width of the blanks to its left. Tw cannot do this: it widens code 32
     // only, which no glyph of a composite font has.
@@ -161,6 +229,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         TPdfCompositeFont* font;
         const TPdfShapedGlyph* shaped;
         double x = 0;      // its place, thousandths of the em
+        double rise = 0;   // points
         uint32_t code = 0;
         int32_t width = 0; // declared by the font, thousandths of the em
     };
@@ -171,6 +240,7 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
     visual.reserve(glyphCount);
     ExtractedText extracted(line.text);
     bool inVisualOrder = true;
+    double lastX = -std::numeric_limits<double>::infinity();
     for (const TPdfGlyphRun& run : line.runs) {
         TPdfCompositeFont* font = doc.compositeFont(run.font);
         for (const TPdfShapedGlyph& glyph : run.glyphs) {
@@ -179,9 +249,11 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
                 continue;
             }
             const TPdfCompositeFont::UsedGlyph& used = font->useGlyph(glyph.glyph, glyph.text);
-            inVisualOrder = inVisualOrder && (visual.empty() || !(glyph.x < visual.back().shaped->x));
+            inVisualOrder = inVisualOrder && !(glyph.x < lastX);
+            lastX = glyph.x;
             extracted.add(used.text);
-            visual.push_back({font, &glyph, placed(glyph), used.code, used.width});
+            const double rise = glyph.y == 0 ? 0 : std::round(-glyph.y * size / 10) / 100;
+            visual.push_back({font, &glyph, placed(glyph), rise, used.code, used.width});
         }
     }
     if (!inVisualOrder) {
@@ -201,32 +273,18 @@ std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::s
         canvas.beginActualText(text);
 
     GlyphArray glyphs(visual.size());
-    double pen = 0;  // where the text position stands, thousandths of the em from the line's start
     double rise = 0; // points
     for (const VisualGlyph& glyph : visual) {
         if (canvas.attribute().CompositeFont != glyph.font) {
             glyphs.flushTo(canvas);
             canvas.selectCompositeFont(*glyph.font, size);
         }
-        const double wantedRise = glyph.shaped->y == 0 ? 0 : std::round(-glyph.shaped->y * size / 10) / 100;
-        if (wantedRise != rise) {
+        if (glyph.rise != rise) {
             glyphs.flushTo(canvas);
-            canvas.setTextRise(static_cast<float>(wantedRise));
-            rise = wantedRise;
+            canvas.setTextRise(static_cast<float>(glyph.rise));
+            rise = glyph.rise;
         }
-        // The declared widths are whole thousandths and the shaped places
-        // are not, so the pen is set right only when it strays by two
-        // thousandths of the em or more (kerning), not at every rounding.
-        // A positive number in TJ moves the next glyph to the left.
-        constexpr double kStray = 2;
-        const double offset = pen - glyph.x;
-        if (std::abs(offset) >= kStray) {
-            const double shift = std::round(offset);
-            glyphs.shift(shift);
-            pen -= shift;
-        }
-        glyphs.glyph(glyph.code);
-        pen += glyph.width;
+        glyphs.glyphAt(glyph.x, glyph.code, glyph.width);
     }
     glyphs.flushTo(canvas);
     if (rise != 0)

@@ -232,6 +232,7 @@ bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
         run.font = m_face;
     line.text = text;
     line.rightToLeft = false;
+    line.plain = true;
     // The width reaches to the last glyph's ink where that lies beyond its
     // advance, as the layout measures it.
     line.width = x + overhang;

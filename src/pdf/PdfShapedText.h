@@ -42,6 +42,9 @@ struct TPdfShapedLine {
     std::vector<TPdfGlyphRun> runs;
     double width = 0;         // thousandths of the em
     bool rightToLeft = false; // has right-to-left letters
+    // Put together from learnt glyphs: one run in the shaper's face, a
+    // glyph for each UTF-16 unit in order, all on the base line.
+    bool plain = false;
 };
 
 // Shapes UTF-8 text in a face and style.

@@ -60,7 +60,7 @@ std::vector<TShownLine> linesOf(const TReportObject& object, const std::u32strin
     const bool laidOut = object.LineCount >= 2 && object.textMode() != TTextMode::OwnLineBreaks;
     std::vector<TShownLine> lines;
     for (const TLineSpan& span : laidOut ? storedLines(object, text) : splitAtBreaks(text)) {
-        std::string line = toUtf8(text.substr(span.start, span.length));
+        std::string line = toUtf8(std::u32string_view(text).substr(span.start, span.length));
         if (laidOut && object.alignment() == TTextAlignment::Right)
             line = std::string(trimBlanks(line));
         lines.push_back({std::move(line), span.endsParagraph});
