@@ -1,9 +1,15 @@
 #include "pdf/PdfCompositeFont.h"
+#include "pdf/PdfDoc.h"
+#include "pdf/PdfDrawing.h"
+#include "pdf/PdfObjects.h"
 #include "pdf/PdfShapedText.h"
+
+#include "PdfTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -99,4 +105,39 @@ TEST(PdfPairShaper, PutsTogetherExactlyWhatShapingGives)
         TPdfShapedLine composed;
         EXPECT_FALSE(shaper.compose(text, composed)) << text.toStdString();
     }
+}
+
+// A line drawn again, now put together from what its first drawing taught,
+// writes exactly the operators the first drawing wrote (but the font
+// selection, which stays in force).
+TEST(PdfPairShaper, LinesPutTogetherAreWrittenAsShapedOnes)
+{
+    std::mt19937 random(20261211);
+    int plainLines = 0;
+    for (int round = 0; round < 200; ++round) {
+        const std::string text = QString::fromStdU16String(randomLine(random)).toStdString();
+        for (const char* face : {"Arial", "DejaVu Sans"}) {
+            TPdfDoc doc;
+            doc.Settings = pdftest::fixedSettings();
+            doc.Settings.UnicodeText = TPdfUnicodeText::Always;
+            doc.startDocument();
+            doc.addPage();
+            std::string& content = doc.canvas().page().lookupAs<TPdfStream>("Contents")->data();
+            const auto withoutFontSelection = [&content] {
+                static const std::regex selection("/U[0-9]+ 12 Tf\n");
+                return std::regex_replace(content, selection, "");
+            };
+            content.clear();
+            drawPdfText(doc.canvas(), 10, 20, 0, text, face, 12, 0, 255);
+            const std::string shaped = withoutFontSelection();
+            drawPdfText(doc.canvas(), 10, 40, 0, "x", face, 12, 0, 255);
+            content.clear();
+            drawPdfText(doc.canvas(), 10, 20, 0, text, face, 12, 0, 255);
+            if (!doc.shapeCache().shape(face, text).plain)
+                continue;
+            ++plainLines;
+            EXPECT_EQ(withoutFontSelection(), shaped) << text << " in " << face;
+        }
+    }
+    EXPECT_GE(plainLines, 100);
 }
