@@ -201,12 +201,13 @@ bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
     // one another through the same cache.
     line.runs.resize(1);
     TPdfGlyphRun& run = line.runs.front();
-    run.glyphs.clear();
+    run.glyphs.resize(static_cast<size_t>(text.size()));
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.constData());
     int lineScript = QChar::Script_Common;
     double x = 0;
     double overhang = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text.at(i).unicode();
+        const char16_t unit = units[i];
         const Character& current = character(unit);
         if (!current.simple)
             return false;
@@ -216,14 +217,15 @@ bool TPdfPairShaper::compose(const QString& text, TPdfShapedLine& line)
             lineScript = current.script;
         }
         if (i > 0) {
-            const double* kerning = m_kerning.find(static_cast<uint32_t>(text.at(i - 1).unicode()) << 16 | unit);
+            const double* kerning = m_kerning.find(static_cast<uint32_t>(units[i - 1]) << 16 | unit);
             if (!kerning)
                 return false;
             x += *kerning;
         }
-        TPdfShapedGlyph& glyph = run.glyphs.emplace_back();
+        TPdfShapedGlyph& glyph = run.glyphs[static_cast<size_t>(i)];
         glyph.glyph = current.glyph;
         glyph.x = x;
+        glyph.y = 0;
         glyph.text.assign(1, unit);
         x += current.advance;
         overhang = current.overhang;
@@ -286,17 +288,19 @@ TPdfShapedLine TPdfPairShaper::shape(const QString& text)
 
 const TPdfShapedLine& TPdfShapeCache::shape(const std::string& fontKey, std::string_view utf8)
 {
-    if (!m_filled || fontKey != m_key || utf8 != m_text) {
+    if (m_shaper && fontKey == m_key && utf8 == m_text)
+        return m_line;
+    if (!m_shaper || fontKey != m_key) {
         std::unique_ptr<TPdfPairShaper>& shaper = m_shapers[fontKey];
         if (!shaper)
             shaper = std::make_unique<TPdfPairShaper>(pdfFaceStyle(fontKey));
-        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        if (!shaper->compose(text, m_line))
-            m_line = shaper->shape(text);
+        m_shaper = shaper.get();
         m_key = fontKey;
-        m_text.assign(utf8);
-        m_filled = true;
     }
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (!m_shaper->compose(text, m_line))
+        m_line = m_shaper->shape(text);
+    m_text.assign(utf8);
     return m_line;
 }
 

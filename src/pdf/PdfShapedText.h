@@ -107,9 +107,9 @@ public:
 private:
     std::string m_key;
     std::string m_text;
-    bool m_filled = false;
     TPdfShapedLine m_line;
     std::unordered_map<std::string, std::unique_ptr<TPdfPairShaper>> m_shapers;
+    TPdfPairShaper* m_shaper = nullptr; // the key's, once a line was shaped
 };
 
 } // namespace orv
