@@ -103,18 +103,24 @@ uint32_t codeValueOf(uint32_t n)
     return 0x8000 + (n - kOneByteCodes);
 }
 
-// A character map's mappings in blocks of at most 100, as readers require.
-std::string mappingBlocks(const std::vector<std::string>& entries, std::string_view kind)
+// A character map over the glyph codes: its collection's ordering, name and
+// type, and its mappings of `kind` (cidchar, bfchar) in blocks of at most
+// 100, as readers require.
+std::string characterMap(std::string_view ordering, std::string_view name, int type,
+                         const std::vector<std::string>& entries, std::string_view kind)
 {
-    std::string blocks;
+    std::string map = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                      "/CIDSystemInfo << /Registry (Adobe) /Ordering (" + std::string(ordering) +
+                      ") /Supplement 0 >> def\n/CMapName /" + std::string(name) + " def\n/CMapType " +
+                      std::to_string(type) + " def\n" + std::string(kCodeSpace);
     for (size_t first = 0; first < entries.size(); first += 100) {
         const size_t count = std::min<size_t>(100, entries.size() - first);
-        blocks += std::to_string(count) + " begin" + std::string(kind) + "\n";
+        map += std::to_string(count) + " begin" + std::string(kind) + "\n";
         for (size_t i = first; i < first + count; ++i)
-            blocks += entries[i];
-        blocks += "end" + std::string(kind) + "\n";
+            map += entries[i];
+        map += "end" + std::string(kind) + "\n";
     }
-    return blocks;
+    return map + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
 }
 
 std::unique_ptr<TPdfArray> numbers(std::initializer_list<int32_t> values)
@@ -275,18 +281,8 @@ void TPdfCompositeFont::finish()
     m_encoding.attributes().addName("Type", "CMap");
     m_encoding.attributes().addName("CMapName", encodingName);
     m_encoding.attributes().add("CIDSystemInfo", identitySystemInfo());
-    m_encoding.data() = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-                        "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> def\n"
-                        "/CMapName /" + encodingName + " def\n/CMapType 1 def\n" + std::string(kCodeSpace) +
-                        mappingBlocks(characterOfCode, "cidchar") +
-                        "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-
-    std::string cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-                       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-                       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n" + std::string(kCodeSpace) +
-                       mappingBlocks(textOfCode, "bfchar") +
-                       "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-    m_toUnicode.data() = std::move(cmap);
+    m_encoding.data() = characterMap("Identity", encodingName, 1, characterOfCode, "cidchar");
+    m_toUnicode.data() = characterMap("UCS", "Adobe-Identity-UCS", 2, textOfCode, "bfchar");
 }
 
 } // namespace orv

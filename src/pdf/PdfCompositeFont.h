@@ -49,7 +49,7 @@ public:
     // Whether the glyph has a code or one is left for it.
     bool canShow(uint32_t glyph) const
     {
-        return (glyph < m_entryOfGlyph.size() && m_entryOfGlyph[glyph] != 0) || m_used.size() < kCodes;
+        return (glyph < m_entryOfGlyph.size() && m_entryOfGlyph[glyph] != 0) || codesLeft() > 0;
     }
     // Records a glyph shown in the document and the characters it stands
     // for (the first ones given stay, as the character map holds one text

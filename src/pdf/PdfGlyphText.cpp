@@ -154,17 +154,6 @@ QPainterPath missingGlyphBox()
     return box;
 }
 
-} // namespace
-
-double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view text, double size)
-{
-    if (!doc.usesCompositeFonts(text))
-        return doc.getFont(fontKey, doc.embeddingChoice(fontKey)).textWidth(text, size);
-    return doc.shapeCache().shape(fontKey, text).width / 1000 * size;
-}
-
-namespace {
-
 // A line put together from learnt glyphs, one a character, in order, on the
 // base line and in its face's font, goes from glyphs to codes in one pass.
 // False, with nothing written, when the font cannot show all of it.
@@ -175,24 +164,30 @@ bool showPlainLine(TPdfCanvas& canvas, const TPdfShapedLine& line, std::string_v
     if (!font || font->codesLeft() < run.glyphs.size())
         return false;
     GlyphArray glyphs(run.glyphs.size());
-    const QChar* characters = line.text.constData();
-    bool givesBackText = true;
-    for (size_t i = 0; i < run.glyphs.size(); ++i) {
-        const TPdfShapedGlyph& glyph = run.glyphs[i];
+    ExtractedText extracted(line.text);
+    for (const TPdfShapedGlyph& glyph : run.glyphs) {
         const TPdfCompositeFont::UsedGlyph& used = font->useGlyph(glyph.glyph, glyph.text);
-        givesBackText = givesBackText && used.text.size() == 1 && used.text.front() == characters[i].unicode();
+        extracted.add(used.text);
         glyphs.glyphAt(glyph.x, used.code, used.width);
     }
-    if (!givesBackText)
+    const bool marked = !extracted.givesBack();
+    if (marked)
         canvas.beginActualText(text);
     canvas.selectCompositeFont(*font, size);
     glyphs.flushTo(canvas);
-    if (!givesBackText)
+    if (marked)
         canvas.endMarkedContent();
     return true;
 }
 
 } // namespace
+
+double pdfTextWidth(TPdfDoc& doc, const std::string& fontKey, std::string_view text, double size)
+{
+    if (!doc.usesCompositeFonts(text))
+        return doc.getFont(fontKey, doc.embeddingChoice(fontKey)).textWidth(text, size);
+    return doc.shapeCache().shape(fontKey, text).width / 1000 * size;
+}
 
 std::vector<TPdfOutlineGlyph> showCompositeText(TPdfCanvas& canvas, const std::string& fontKey, std::string_view text,
                                                 float size, float wordSpacing)

@@ -30,7 +30,8 @@ bool decodeWellFormed(std::string_view utf8, std::u32string& out)
             continue;
         }
         // Two-byte sequences (Latin-1 to Cyrillic, Greek, Hebrew, Arabic)
-        // take a short way.
+        // take a short way; one starting with C0 to DF that does not pass
+        // here is not well-formed.
         if ((lead & 0xE0) == 0xC0 && lead >= 0xC2 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
             *written++ = static_cast<char32_t>((lead & 0x1F) << 6 | (p[1] & 0x3F));
             p += 2;
@@ -39,9 +40,7 @@ bool decodeWellFormed(std::string_view utf8, std::u32string& out)
         int following;
         char32_t c;
         char32_t smallest;
-        if ((lead & 0xE0) == 0xC0) {
-            following = 1, c = lead & 0x1F, smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
+        if ((lead & 0xF0) == 0xE0) {
             following = 2, c = lead & 0x0F, smallest = 0x800;
         } else if ((lead & 0xF8) == 0xF0) {
             following = 3, c = lead & 0x07, smallest = 0x10000;
